@@ -4,7 +4,7 @@
 
 // The seven commands the transmitter's controller understands. Each goes on the line as its two
 // characters, whole, with nothing before or after it; nothing else is ever written to the port.
-namespace link::command {
+namespace txlink::command {
 
 inline constexpr std::string_view kStep = "1a";
 inline constexpr std::string_view kStatusRequest = "2a";
@@ -18,4 +18,4 @@ inline constexpr std::string_view kAll[] = {kStep,      kStatusRequest, kFrequen
                                              kFrequencyDown, kPowerUp,  kPowerDown,
                                              kCarrierToggle};
 
-}  // namespace link::command
+}  // namespace txlink::command

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace link {
+namespace txlink {
 
 // Colours as 24-bit numbers R + 256·G + 65536·B.
 using Colour = std::uint32_t;
@@ -53,4 +53,4 @@ public:
     virtual void setReceiveLamp(Colour colour) = 0;   // Shape3
 };
 
-}  // namespace link
+}  // namespace txlink

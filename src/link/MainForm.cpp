@@ -7,7 +7,7 @@
 #include "RuntimeError.h"
 #include "Watchdog.h"
 
-namespace link {
+namespace txlink {
 namespace {
 
 constexpr std::string_view kDefaultPortText = "1";
@@ -200,4 +200,4 @@ void MainForm::tmrRXLED_Timer() {
     controls().timers.setTimerEnabled(Timer::tmrRXLED, false);
 }
 
-}  // namespace link
+}  // namespace txlink

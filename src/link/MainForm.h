@@ -8,7 +8,7 @@
 #include "SerialControl.h"
 #include "TimeOfDay.h"
 
-namespace link {
+namespace txlink {
 
 // The main window's form-level fields. They live as long as the form object: reloading the
 // window's controls keeps them, and start-up resets only the port text and three of the flags.
@@ -91,4 +91,4 @@ private:
     FormFields m_fields;
 };
 
-}  // namespace link
+}  // namespace txlink

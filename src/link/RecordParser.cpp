@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace link {
+namespace txlink {
 namespace {
 
 // A record that cannot be applied; caught at the end of the parse.
@@ -149,4 +149,4 @@ bool applyRecords(std::string_view text, MainDisplay& display, Timers& timers) {
     return true;
 }
 
-}  // namespace link
+}  // namespace txlink

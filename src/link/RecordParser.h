@@ -4,7 +4,7 @@
 
 #include "MainDisplay.h"
 
-namespace link {
+namespace txlink {
 
 inline constexpr std::size_t kRecordLength = 8;
 
@@ -14,4 +14,4 @@ inline constexpr std::size_t kRecordLength = 8;
 // and every later record are dropped, and what was applied before stays.
 bool applyRecords(std::string_view text, MainDisplay& display, Timers& timers);
 
-}  // namespace link
+}  // namespace txlink

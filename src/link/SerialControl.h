@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace link {
+namespace txlink {
 
 // The serial control of the main window. Line settings are fixed at 9600 baud 8N1.
 // Members that fail throw RuntimeError carrying the error number.
@@ -28,4 +28,4 @@ public:
     virtual std::int16_t commEvent() const = 0;
 };
 
-}  // namespace link
+}  // namespace txlink

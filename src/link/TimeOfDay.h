@@ -3,7 +3,7 @@
 #include <compare>
 #include <string>
 
-namespace link {
+namespace txlink {
 
 inline constexpr int kSecondsPerDay = 24 * 60 * 60;
 
@@ -46,4 +46,4 @@ public:
     virtual TimeOfDay now() const = 0;
 };
 
-}  // namespace link
+}  // namespace txlink

@@ -4,7 +4,7 @@
 
 #include "TimeOfDay.h"
 
-namespace link {
+namespace txlink {
 
 // Four seconds or more without received text counts as the link being down.
 inline constexpr int kSilenceLimitSeconds = 4;
@@ -15,4 +15,4 @@ constexpr bool linkIsDown(TimeOfDay tick, std::optional<TimeOfDay> lastReceive) 
     return !lastReceive || secondsBetween(*lastReceive, tick) >= kSilenceLimitSeconds;
 }
 
-}  // namespace link
+}  // namespace txlink

@@ -1,0 +1,41 @@
+#include <QApplication>
+
+#include "platform/EventGuard.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/MessageBox.h"
+#include "platform/SystemClock.h"
+#include "platform/UrlOpener.h"
+#include "ui/main/Program.h"
+
+namespace {
+
+// The last line of defence: a failure that escapes a handler is reported and the program goes on.
+class Application final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        bool handled = false;
+        platform::guarded("event handling", [&] { handled = QApplication::notify(receiver, event); });
+        return handled;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    Application app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VoraTXController"));
+    QApplication::setApplicationVersion(QStringLiteral("1.3.0"));
+    // The program ends when its last loaded window is unloaded, hidden or not; it says so itself.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::IniSettingsStore store;
+    platform::WidgetMessageBox messages;
+    platform::DesktopUrlOpener urls;
+    platform::SystemClock clock;
+    ui::Program program({store, messages, urls, clock});
+    QObject::connect(&program, &ui::Program::finished, &app, &QCoreApplication::quit);
+    program.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,29 @@
+#include "PortMap.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace platform {
+
+QString portMapFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/VoraTXController/ports");
+}
+
+QString devicePathForPort(int port) {
+    if (port < 1 || port > 9) {
+        return {};
+    }
+    const QFileInfo entry(portMapFolder() + QStringLiteral("/com%1").arg(port));
+    if (entry.exists() || entry.isSymLink()) {
+        // Two names of one device must share one lock, so open it by its real path.
+        return entry.canonicalFilePath();
+    }
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(port);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+#endif
+}
+
+}  // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The folder of the per-user port map: one entry comN per mapped port.
+QString portMapFolder();
+
+// The device that port `port` names: the real path behind the port map's entry comN when there is
+// one, otherwise /dev/ttyS<N-1>. Empty when the port names no device (port 0, a dangling entry).
+QString devicePathForPort(int port);
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace ui {
+
+// A press-and-hold button: every press of any mouse button is a mouse-down, every release a
+// mouse-up, and the release reaches it wherever the pointer is. It has no click action, so the
+// keyboard cannot start a hold. When the hold ends without a release reaching it (the window is
+// hidden or loses the pointer grab), it reports a mouse-up all the same, so no command keeps
+// repeating after the operator let go.
+class HoldButton final : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit HoldButton(const QString& caption, QWidget* parent = nullptr);
+
+    bool holding() const { return m_holding; }
+    // Ends a hold whose release will never come.
+    void abandonHold();
+
+signals:
+    void mouseDown();
+    void mouseUp();
+
+protected:
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_holding = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,100 @@
+#include "Program.h"
+
+#include "platform/EventGuard.h"
+#include "settings/PortSetting.h"
+
+namespace ui {
+
+Program::Program(Services services, QObject* parent)
+    : QObject(parent),
+      m_services(services),
+      m_form(services.clock, *this),
+      m_monitor(services.store),
+      m_settings([this] {
+          auto* dialog = new settings::SettingsDialog();
+          connect(dialog, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
+          return dialog;
+      }),
+      m_about([this] {
+          auto* about = new AboutWindow(m_services.urls);
+          connect(about, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
+          return about;
+      }) {}
+
+Program::~Program() {
+    if (m_main) {
+        unloadMain();
+    }
+}
+
+void Program::start() {
+    loadMain();
+    showMain();
+}
+
+void Program::loadMain() {
+    if (m_main) {
+        return;
+    }
+    m_main = new MainWindow(m_form);
+    connect(m_main, &MainWindow::unloadRequested, this, &Program::unloadMain);
+    connect(m_main, &MainWindow::settingsRequested, this, &Program::showSettings);
+    connect(m_main, &MainWindow::monitorRequested, this, &Program::showMonitor);
+    connect(m_main, &MainWindow::aboutRequested, this, &Program::showAbout);
+    m_form.setControls(&m_main->controls());
+    platform::guarded("Form_Load", [this] { m_form.Form_Load(); });
+}
+
+void Program::showMain() {
+    if (m_main) {
+        m_main->show();
+    }
+}
+
+void Program::unloadMain() {
+    if (!m_main) {
+        return;
+    }
+    platform::guarded("Form_Unload", [this] { m_form.Form_Unload(); });
+    MainWindow* window = m_main.data();
+    m_main.clear();
+    m_form.setControls(nullptr);
+    window->silence();
+    window->hide();
+    // The unload may come from the window's own close event or menu: delete it once that is done.
+    window->deleteLater();
+    QMetaObject::invokeMethod(this, &Program::endIfNoWindow, Qt::QueuedConnection);
+}
+
+void Program::reloadMain() {
+    unloadMain();
+    loadMain();
+    showMain();
+}
+
+void Program::showSettings() { m_settings.show(); }
+void Program::showMonitor() { m_monitor.show(); }
+void Program::showAbout() { m_about.show(); }
+
+std::string Program::readPortText(const std::string& defaultText) {
+    return settings::readPortText(m_services.store, QString::fromStdString(defaultText))
+        .toStdString();
+}
+
+void Program::showStartupError(const std::string& message) {
+    m_services.messages.critical(QStringLiteral("Error !!"), QString::fromStdString(message));
+}
+
+void Program::showSettingsDialog() { showSettings(); }
+
+void Program::unloadMonitor() { m_monitor.unload(); }
+
+txlink::Lamps& Program::lamps() { return m_monitor; }
+
+void Program::endIfNoWindow() {
+    if (!m_main && !m_settings.loaded() && !m_about.loaded()) {
+        emit finished();
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,42 @@
+#include "StatusBar.h"
+
+#include <QResizeEvent>
+#include <stdexcept>
+
+#include "ui/Twips.h"
+
+namespace ui {
+namespace {
+constexpr int kPanelWidthTwips = 1440;
+}
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
+    for (int i = 0; i < kPanels; ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setGeometry(px(i * kPanelWidthTwips), 0, px(kPanelWidthTwips), 0);
+        m_panels[i] = label;
+    }
+}
+
+void StatusBar::resizeEvent(QResizeEvent* event) {
+    for (QLabel* label : m_panels) {
+        label->resize(label->width(), event->size().height());
+    }
+    QWidget::resizeEvent(event);
+}
+
+QLabel* StatusBar::panel(int panel) const {
+    if (panel < 1 || panel > kPanels) {
+        throw std::out_of_range("the status bar has panels 1 to 4");
+    }
+    return m_panels[panel - 1];
+}
+
+void StatusBar::setPanelText(int number, const QString& text) { panel(number)->setText(text); }
+
+QString StatusBar::panelText(int number) const { return panel(number)->text(); }
+
+}  // namespace ui
