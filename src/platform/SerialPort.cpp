@@ -66,9 +66,10 @@ void SerialPort::setPortOpen(bool open) {
 
     const QString device = devicePathForPort(m_commPort);
     if (device.isEmpty()) {
-        complain(QStringLiteral("port %1 names no device").arg(m_commPort));
+        complain(QStringLiteral("port %1 names no device (see %2)").arg(m_commPort).arg(portMapFolder()));
         throw txlink::RuntimeError(txlink::error::kPortNotDetected, "the port names no device");
     }
+    m_device = device;
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud9600);
     m_port.setDataBits(QSerialPort::Data8);
@@ -147,7 +148,7 @@ void SerialPort::onError(QSerialPort::SerialPortError error) {
     if (m_port.isOpen()) {
         complain(QStringLiteral("port %1 (%2) failed: %3; the port is closed")
                      .arg(m_commPort)
-                     .arg(m_port.portName(), m_port.errorString()));
+                     .arg(m_device, m_port.errorString()));
         discardPending();
         m_port.close();
     }

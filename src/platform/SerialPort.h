@@ -37,8 +37,8 @@ public:
     std::int16_t commEvent() const override;
 
     std::int16_t commPort() const { return m_commPort; }
-    // The device path of the last open, for messages and tests.
-    QString deviceName() const { return m_port.portName(); }
+    // The device of the last open, for messages and tests.
+    const QString& device() const { return m_device; }
 
 signals:
     // One serial event; commEvent() tells which.
@@ -56,6 +56,7 @@ private:
     QTimer m_quietTimer;
     QTimer m_holdTimer;
     QByteArray m_pending;
+    QString m_device;
     std::int16_t m_commPort = 1;
     std::int16_t m_rThreshold = 0;
     std::int16_t m_sThreshold = 0;

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "platform/IniSettingsStore.h"
+
+using platform::IniSettingsStore;
+
+namespace {
+
+const QString kAwkward[] = {
+    QStringLiteral("settings_/usr/local/bin"),
+    QStringLiteral("C:\\Program Files\\Vora"),
+    QStringLiteral("a:b%20c=d[e]"),
+    QStringLiteral("  spaced  out  "),
+    QStringLiteral("two\nlines"),
+    QStringLiteral("Grüße ☺ ÆØÅ"),
+    QStringLiteral("General"),
+    QStringLiteral("%General"),
+    QStringLiteral(""),
+};
+
+}  // namespace
+
+TEST(IniSettingsStore, AwkwardTextsRoundTripInEveryPartOfTheAddress) {
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
+    for (const QString& text : kAwkward) {
+        SCOPED_TRACE(text.toStdString());
+        const QString value = QStringLiteral("value of ") + text;
+        store.SaveSetting(text, QStringLiteral("section"), QStringLiteral("key"), value + u'1');
+        store.SaveSetting(QStringLiteral("app"), text, QStringLiteral("key"), value + u'2');
+        store.SaveSetting(QStringLiteral("app"), QStringLiteral("section"), text, value + u'3');
+        store.SaveSetting(QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), text);
+
+        IniSettingsStore reread(store.filePath());
+        EXPECT_EQ(reread.GetSetting(text, QStringLiteral("section"), QStringLiteral("key"), {}), value + u'1');
+        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), text, QStringLiteral("key"), {}), value + u'2');
+        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), QStringLiteral("section"), text, {}), value + u'3');
+        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), {}), text);
+    }
+}
+
+TEST(IniSettingsStore, SeparatorsNeverMakeTwoAddressesMeet) {
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
+    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_/a/b"), QStringLiteral("c"), QStringLiteral("one"));
+    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_/a"), QStringLiteral("b/c"), QStringLiteral("two"));
+    store.SaveSetting(QStringLiteral("app/settings_"), QStringLiteral("a"), QStringLiteral("b/c"), QStringLiteral("three"));
+    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_\\a\\b"), QStringLiteral("c"), QStringLiteral("four"));
+    store.SaveSetting(QStringLiteral("app"), QStringLiteral("Settings_/a/b"), QStringLiteral("c"), QStringLiteral("five"));
+
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_/a/b"), QStringLiteral("c"), {}), "one");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_/a"), QStringLiteral("b/c"), {}), "two");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app/settings_"), QStringLiteral("a"), QStringLiteral("b/c"), {}), "three");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_\\a\\b"), QStringLiteral("c"), {}), "four");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("Settings_/a/b"), QStringLiteral("c"), {}), "five");
+}
+
+TEST(IniSettingsStore, NothingStoredGivesTheDefault) {
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.filePath(QStringLiteral("missing/settings.ini")));
+    EXPECT_EQ(store.GetSetting(QStringLiteral("VoraTXController"), QStringLiteral("settings_/x"),
+                               QStringLiteral("compoorttxt"), QStringLiteral("1")),
+              "1");
+    store.SaveSetting(QStringLiteral("VoraTXController"), QStringLiteral("settings_/x"),
+                      QStringLiteral("compoorttxt"), QStringLiteral("Com 3"));
+    EXPECT_EQ(store.GetSetting(QStringLiteral("VoraTXController"), QStringLiteral("settings_/y"),
+                               QStringLiteral("compoorttxt"), QStringLiteral("?")),
+              "?");
+}
+
+TEST(IniSettingsStore, AFileThatCannotBeWrittenIsAFailureNotASilentLoss) {
+    IniSettingsStore store(QStringLiteral("/proc/no-such-folder/settings.ini"));
+    EXPECT_THROW(store.SaveSetting(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                                   QStringLiteral("d")),
+                 std::runtime_error);
+}
+
+TEST(IniSettingsStore, ValuesSurviveANewProcess) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    const QString value = QStringLiteral("Com 7 / ☺");
+    {
+        QProcess writer;
+        writer.start(QStringLiteral(SETTINGS_PROBE),
+                     {QStringLiteral("set"), file, QStringLiteral("app"), QStringLiteral("settings_/opt/x"),
+                      QStringLiteral("compoorttxt"), value});
+        ASSERT_TRUE(writer.waitForFinished(10000));
+        ASSERT_EQ(writer.exitCode(), 0);
+    }
+    QProcess reader;
+    reader.start(QStringLiteral(SETTINGS_PROBE),
+                 {QStringLiteral("get"), file, QStringLiteral("app"), QStringLiteral("settings_/opt/x"),
+                  QStringLiteral("compoorttxt"), QStringLiteral("default")});
+    ASSERT_TRUE(reader.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()), value);
+}
