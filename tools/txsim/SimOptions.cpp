@@ -1,0 +1,205 @@
+#include "SimOptions.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace txsim {
+
+using namespace std::chrono;
+
+namespace {
+
+const char kDescription[] = R"(A virtual Vora transmitter on a pseudo-terminal.
+
+It answers the panel's two-byte commands 1a to 7a with 8-character records
+(S status, then F, G or H frequency), repeats its status on its own, and can
+commit the faults of a real serial line. On start it prints "pty /dev/pts/N"
+as its first line; afterwards it logs "rx <command>" for every command it
+reads, "tx <record>" for every record once it is on the line, "junk <hex>"
+for garbage it sent, "rx-junk <hex>" for bytes it skipped, "silent" and
+"talking" when --silence-after and --silence-for take effect, "muted <record>"
+for records held back meanwhile, and "hangup". SIGINT or SIGTERM end it with
+status 0 and remove the port-map entry it made.
+
+Faults:
+  --byte-pacing        one byte at a time, 1.042 ms apart (9600 baud 8N1)
+  --split K:P          the K-th record sent (counting every record from 1)
+                       goes out as P characters, a pause, then the rest
+  --garbage N          N random bytes ahead of every status repeat
+  --malformed          status repeats carry a step code that is no number
+  --silence-after S    after S seconds nothing more goes out; commands are
+                       still read, obeyed and logged
+  --silence-for S      ... and after S more seconds it talks again
+  --hangup-after S     after S seconds the line is closed (the panel sees the
+                       device vanish) and the simulator exits)";
+
+struct Option {
+    const char* name;
+    const char* description;
+    const char* valueName;
+};
+
+const Option kOptions[] = {
+    {"format", "Frequency record kind: F, G or H (default F).", "F|G|H"},
+    {"frequency", "Start frequency in MHz (default per format: 1296, 10368, 2320).", "MHz"},
+    {"power", "Start power level, 0 to 255 (default 128).", "N"},
+    {"unlocked", "Report the synthesiser as unlocked.", nullptr},
+    {"port", "Publish the pty as the panel's port N (1-9) in the port map.", "N"},
+    {"print-path", "Print the pty path first (always done; kept for scripts).", nullptr},
+    {"quiet", "Log nothing but the pty path.", nullptr},
+    {"status-interval", "Repeat the status every MS milliseconds; 0 never (default 1000).", "MS"},
+    {"byte-pacing", "Write records a byte at a time at 9600-baud pacing.", nullptr},
+    {"byte-gap-us", "Microseconds between paced bytes (default 1042); implies --byte-pacing.",
+     "US"},
+    {"split", "Split the K-th record sent after P characters (P 1 to 7).", "K:P"},
+    {"split-gap-ms", "Pause between the parts of a split record (default 50).", "MS"},
+    {"garbage", "Write N random bytes before every status repeat.", "N"},
+    {"malformed", "Make status repeats malformed (step code \"x1\" and the like).", nullptr},
+    {"silence-after", "Stop sending anything after S seconds.", "S"},
+    {"silence-for", "With --silence-after: talk again after S more seconds.", "S"},
+    {"hangup-after", "Close the line after S seconds and exit.", "S"},
+};
+
+std::optional<long long> integerIn(const QString& text, long long lowest, long long highest) {
+    bool ok = false;
+    const long long value = text.toLongLong(&ok);
+    if (!ok || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<milliseconds> seconds(const QString& text) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0 || value > 1e6)
+        return std::nullopt;
+    return milliseconds(std::llround(value * 1000));
+}
+
+}  // namespace
+
+std::optional<SimOptions> SimOptions::parse(const QStringList& arguments, QString* error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    for (const Option& option : kOptions) {
+        parser.addOption(option.valueName
+                             ? QCommandLineOption(QString::fromLatin1(option.name),
+                                                  QString::fromUtf8(option.description),
+                                                  QString::fromLatin1(option.valueName))
+                             : QCommandLineOption(QString::fromLatin1(option.name),
+                                                  QString::fromUtf8(option.description)));
+    }
+    if (!parser.parse(arguments)) {
+        *error = parser.errorText();
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    if (!parser.positionalArguments().isEmpty()) {
+        *error =
+            QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first());
+        return std::nullopt;
+    }
+
+    SimOptions options;
+    const auto value = [&parser](const char* name) {
+        return parser.value(QString::fromLatin1(name));
+    };
+    const auto isSet = [&parser](const char* name) {
+        return parser.isSet(QString::fromLatin1(name));
+    };
+    const auto fail = [error](const QString& reason) {
+        *error = reason;
+        return std::nullopt;
+    };
+
+    if (isSet("format")) {
+        const auto format = TransmitterModel::formatNamed(value("format"));
+        if (!format)
+            return fail(QStringLiteral("--format takes F, G or H"));
+        options.format = *format;
+    }
+    if (isSet("frequency")) {
+        bool ok = false;
+        const double mhz = value("frequency").toDouble(&ok);
+        const qint64 khz = ok && std::isfinite(mhz) ? std::llround(mhz * 1000) : -1;
+        if (khz < 0 || khz > TransmitterModel::highestFrequencyKhz(options.format))
+            return fail(QStringLiteral("--frequency is out of range for this format"));
+        options.frequencyKhz = khz;
+    }
+    if (isSet("power")) {
+        const auto power = integerIn(value("power"), 0, TransmitterModel::kMaxPower);
+        if (!power)
+            return fail(QStringLiteral("--power takes 0 to 255"));
+        options.power = static_cast<int>(*power);
+    }
+    options.locked = !isSet("unlocked");
+    if (isSet("port")) {
+        const auto port = integerIn(value("port"), 1, 9);
+        if (!port)
+            return fail(QStringLiteral("--port takes 1 to 9"));
+        options.port = static_cast<int>(*port);
+    }
+    options.quiet = isSet("quiet");
+    if (isSet("status-interval")) {
+        const auto interval = integerIn(value("status-interval"), 0, 3'600'000);
+        if (!interval)
+            return fail(QStringLiteral("--status-interval takes milliseconds, 0 to 3600000"));
+        options.statusInterval = milliseconds(*interval);
+    }
+    if (isSet("byte-pacing"))
+        options.byteGap = kCharacterTimeAt9600Baud;
+    if (isSet("byte-gap-us")) {
+        const auto gap = integerIn(value("byte-gap-us"), 1, 10'000'000);
+        if (!gap)
+            return fail(QStringLiteral("--byte-gap-us takes 1 to 10000000"));
+        options.byteGap = microseconds(*gap);
+    }
+    if (isSet("split")) {
+        static const QRegularExpression kSplit(QStringLiteral("^(\\d+):(\\d+)$"));
+        const auto match = kSplit.match(value("split"));
+        const auto record =
+            match.hasMatch() ? integerIn(match.captured(1), 1, 1'000'000'000) : std::nullopt;
+        const auto after = match.hasMatch() ? integerIn(match.captured(2), 1, 7) : std::nullopt;
+        if (!record || !after)
+            return fail(QStringLiteral("--split takes K:P, K from 1, P from 1 to 7"));
+        options.splitRecord = static_cast<int>(*record);
+        options.splitAfter = static_cast<int>(*after);
+    }
+    if (isSet("split-gap-ms")) {
+        const auto gap = integerIn(value("split-gap-ms"), 0, 60'000);
+        if (!gap)
+            return fail(QStringLiteral("--split-gap-ms takes 0 to 60000"));
+        options.splitGap = milliseconds(*gap);
+    }
+    if (isSet("garbage")) {
+        const auto count = integerIn(value("garbage"), 0, 4096);
+        if (!count)
+            return fail(QStringLiteral("--garbage takes 0 to 4096"));
+        options.garbageBytes = static_cast<int>(*count);
+    }
+    options.malformedRepeats = isSet("malformed");
+    const std::pair<const char*, std::optional<milliseconds>*> timed[] = {
+        {"silence-after", &options.silenceAfter},
+        {"silence-for", &options.silenceFor},
+        {"hangup-after", &options.hangupAfter},
+    };
+    for (const auto& [name, target] : timed) {
+        if (!isSet(name))
+            continue;
+        *target = seconds(value(name));
+        if (!*target)
+            return fail(QStringLiteral("--%1 takes seconds").arg(QLatin1String(name)));
+    }
+    if (options.silenceFor && !options.silenceAfter)
+        return fail(QStringLiteral("--silence-for needs --silence-after"));
+    return options;
+}
+
+}  // namespace txsim

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <optional>
+
+#include "TransmitterModel.h"
+
+namespace txsim {
+
+// What the command line asks of the simulator: the transmitter it plays, where it shows up,
+// and which faults of a real line it commits.
+struct SimOptions {
+    static constexpr std::chrono::microseconds kCharacterTimeAt9600Baud{1042};  // 10 bits, 8N1
+    static constexpr std::chrono::milliseconds kDefaultStatusInterval{1000};
+    static constexpr std::chrono::milliseconds kDefaultSplitGap{50};
+
+    TransmitterModel::Format format = TransmitterModel::Format::F;
+    std::optional<qint64> frequencyKhz;
+    int power = 128;
+    bool locked = true;
+
+    int port = 0;  // 0: publish no port-map entry
+    bool quiet = false;
+
+    std::chrono::milliseconds statusInterval = kDefaultStatusInterval;  // 0: no repeats
+    std::chrono::microseconds byteGap{0};                               // 0: whole pieces
+    int splitRecord = 0;                                                // 0: split nothing
+    int splitAfter = 0;
+    std::chrono::milliseconds splitGap = kDefaultSplitGap;
+    int garbageBytes = 0;
+    bool malformedRepeats = false;
+    std::optional<std::chrono::milliseconds> silenceAfter;
+    std::optional<std::chrono::milliseconds> silenceFor;
+    std::optional<std::chrono::milliseconds> hangupAfter;
+
+    // Reads the arguments (program name first). --help and --version print and exit the
+    // process; a value that makes no sense gives nullopt and the reason in *error.
+    static std::optional<SimOptions> parse(const QStringList& arguments, QString* error);
+};
+
+}  // namespace txsim

@@ -1,0 +1,57 @@
+// vora-txsim: a virtual transmitter on a pseudo-terminal, for trying the panel without the
+// hardware. Run with --help for the options.
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+#include "PortMapEntry.h"
+#include "PtyLine.h"
+#include "SimOptions.h"
+#include "TerminationSignals.h"
+#include "VirtualTransmitter.h"
+
+int main(int argc, char* argv[]) {
+    txsim::TerminationSignals::block();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vora-txsim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+
+    QString error;
+    const auto options = txsim::SimOptions::parse(QCoreApplication::arguments(), &error);
+    if (!options) {
+        std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(error));
+        return 2;
+    }
+
+    txsim::PtyLine line;
+    if (!line.open(&error)) {
+        std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(error));
+        return 1;
+    }
+    txsim::PortMapEntry portMap;
+    if (options->port != 0 && !portMap.publish(options->port, line.slavePath(), &error)) {
+        std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    // Printed whatever --quiet says: whoever started the simulator needs the path to use it.
+    std::printf("pty %s\n", qPrintable(line.slavePath()));
+    if (portMap.published())
+        std::printf("port %d %s\n", options->port, qPrintable(portMap.path()));
+    std::fflush(stdout);
+
+    txsim::TerminationSignals termination;
+    QObject::connect(&termination, &txsim::TerminationSignals::requested, &app,
+                     [] { QCoreApplication::exit(0); });
+    QObject::connect(&line, &txsim::PtyLine::failed, &app, [](const QString& reason) {
+        std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(reason));
+        QCoreApplication::exit(1);
+    });
+
+    txsim::VirtualTransmitter transmitter(*options, line);
+    QObject::connect(&transmitter, &txsim::VirtualTransmitter::hungUp, &app,
+                     [] { QCoreApplication::exit(0); });
+    transmitter.start();
+    return app.exec();
+}
