@@ -10,11 +10,13 @@
 #include "platform/SerialPort.h"
 #include "support/Pty.h"
 #include "support/TestConfig.h"
+#include "support/Wait.h"
 
 using namespace std::chrono_literals;
 using platform::SerialPort;
 using testsupport::Pty;
 using testsupport::TestConfig;
+using testsupport::waitUntil;
 
 namespace {
 
@@ -81,7 +83,7 @@ TEST(SerialPort, SendEventFollowsAWriteOnceDrained) {
 
     serial.output("3a");
     EXPECT_EQ(pty.read(2), "3a");
-    QTRY_VERIFY_WITH_TIMEOUT(!log.otherEvents.empty(), 5000);
+    ASSERT_TRUE(waitUntil([&] { return !log.otherEvents.empty(); }));
     EXPECT_EQ(log.otherEvents.front(), SerialPort::kEventSend);
 }
 
@@ -93,7 +95,7 @@ TEST(SerialPort, ReceiveEventCarriesTheText) {
     ReceiveLog log(serial);
 
     pty.write("S1010128F1234567");
-    QTRY_COMPARE_WITH_TIMEOUT(log.joined(), std::string("S1010128F1234567"), 5000);
+    EXPECT_TRUE(waitUntil([&] { return log.joined() == std::string("S1010128F1234567"); }));
     EXPECT_EQ(serial.input(), "");  // Input removes what it returns
 }
 
@@ -110,7 +112,7 @@ TEST(SerialPort, RecordsTrickledByteByByteArriveWhole) {
         pty.write(QByteArray(1, c));
         QTest::qWait(2);  // shorter than the quiet gap, as at 9600 baud
     }
-    QTRY_COMPARE_WITH_TIMEOUT(log.joined(), records.toStdString(), 5000);
+    EXPECT_TRUE(waitUntil([&] { return log.joined() == records.toStdString(); }));
     for (const std::string& text : log.events) {
         EXPECT_EQ(text.size() % 8, 0u) << text;
     }
@@ -124,7 +126,7 @@ TEST(SerialPort, APartialRecordIsDeliveredAfterTheQuietGap) {
     ReceiveLog log(serial);
 
     pty.write("S101");
-    QTRY_COMPARE_WITH_TIMEOUT(log.events.size(), std::size_t(1), 5000);
+    EXPECT_TRUE(waitUntil([&] { return log.events.size() == std::size_t(1); }));
     EXPECT_EQ(log.events.front(), "S101");
 }
 
@@ -137,7 +139,7 @@ TEST(SerialPort, InputWaitingBeforeTheOpenIsDiscarded) {
     ReceiveLog log(serial);
 
     pty.write("F1234567");
-    QTRY_COMPARE_WITH_TIMEOUT(log.joined(), std::string("F1234567"), 5000);
+    EXPECT_TRUE(waitUntil([&] { return log.joined() == std::string("F1234567"); }));
 }
 
 TEST(SerialPort, FarEndHangingUpClosesThePortOnceAndLeavesTheProgramIdle) {
@@ -147,7 +149,7 @@ TEST(SerialPort, FarEndHangingUpClosesThePortOnceAndLeavesTheProgramIdle) {
     openOn(serial, config, pty);
 
     pty.hangUp();
-    QTRY_VERIFY_WITH_TIMEOUT(!serial.portOpen(), 5000);
+    ASSERT_TRUE(waitUntil([&] { return !serial.portOpen(); }));
 
     const double before = cpuSeconds();
     QElapsedTimer wall;
@@ -223,5 +225,5 @@ TEST(SerialPort, ReopenedPortStillCarriesTraffic) {
     serial.output("2a");
     EXPECT_EQ(pty.read(2), "2a");
     pty.write("F1234567");
-    QTRY_COMPARE_WITH_TIMEOUT(log.joined(), std::string("F1234567"), 5000);
+    EXPECT_TRUE(waitUntil([&] { return log.joined() == std::string("F1234567"); }));
 }

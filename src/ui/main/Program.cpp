@@ -23,7 +23,9 @@ Program::Program(Services services, QObject* parent)
 
 Program::~Program() {
     if (m_main) {
-        unloadMain();
+        platform::guarded("Form_Unload", [this] { m_form.Form_Unload(); });
+        m_form.setControls(nullptr);
+        delete m_main.data();
     }
 }
 

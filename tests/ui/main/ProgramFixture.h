@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <memory>
+
+#include "support/Fakes.h"
+#include "support/Pty.h"
+#include "support/TestConfig.h"
+#include "ui/main/Program.h"
+
+// The whole program with a fake store, message box, URL opener and clock, and a private port map.
+class ProgramFixture : public ::testing::Test {
+protected:
+    ~ProgramFixture() override {
+        program.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void storePortText(const QString& text) {
+        store.SaveSetting(QStringLiteral("VoraTXController"),
+                          QStringLiteral("settings_") + QCoreApplication::applicationDirPath(),
+                          QStringLiteral("compoorttxt"), text);
+    }
+
+    ui::Program& start() {
+        program = std::make_unique<ui::Program>(
+            ui::Program::Services{store, messages, urls, clock});
+        program->start();
+        return *program;
+    }
+
+    ui::MainWindow& window() { return *program->mainWindow(); }
+
+    testsupport::TestConfig config;
+    testsupport::MemorySettingsStore store;
+    testsupport::RecordingMessageBox messages;
+    testsupport::RecordingUrlOpener urls;
+    testsupport::FakeClock clock;
+    std::unique_ptr<ui::Program> program;
+};
