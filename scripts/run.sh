@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and starts it.
+#   scripts/run.sh             against the virtual transmitter, in a demo profile of its own
+#   scripts/run.sh --hardware  against your real transmitter, with your own settings
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${VORA_BUILD_DIR:-$root/build}
+
+hardware=false
+if [[ ${1:-} == --hardware ]]; then
+    hardware=true
+    shift
+fi
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -Wno-dev >/dev/null
+cmake --build "$build" --target vora-tx-controller vora-txsim
+
+app=("$build/src/app/vora-tx-controller")
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
+    echo "run.sh: no display found; starting the panel on a virtual X display (xvfb-run)." >&2
+    app=(xvfb-run -a "${app[@]}")
+fi
+
+if $hardware; then
+    exec "${app[@]}" "$@"
+fi
+
+# The demo keeps its settings and port map apart from yours.
+export XDG_CONFIG_HOME=${VORA_DEMO_PROFILE:-$build/demo-profile}
+mkdir -p "$XDG_CONFIG_HOME"
+rm -f "$XDG_CONFIG_HOME/VoraTXController/settings.ini"
+
+"$build/tools/txsim/vora-txsim" --port 1 --quiet &
+sim=$!
+trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+    [[ -e $XDG_CONFIG_HOME/VoraTXController/ports/com1 ]] && break
+    sleep 0.1
+done
+"${app[@]}" "$@"

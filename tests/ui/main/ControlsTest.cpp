@@ -1,0 +1,240 @@
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include "ProgramFixture.h"
+#include "support/Wait.h"
+#include "ui/main/HoldButton.h"
+
+using namespace std::chrono_literals;
+
+// The operator's buttons over a real pseudo-terminal, driven by real mouse and key events.
+class Controls : public ProgramFixture {
+protected:
+    void SetUp() override {
+        config.mapPort(1, pty.slavePath());
+        start();
+        ASSERT_EQ(pty.read(2), "2a");
+        // The tests tick the repeat timers themselves, so that a hold spans a known number.
+        for (const char* name : {"wait1", "wait2", "Tmrcom"}) {
+            window().findChild<QTimer*>(QString::fromLatin1(name))->stop();
+        }
+    }
+
+    QPushButton* button(const char* name) {
+        return window().findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    // What went out on the line since the last look.
+    QByteArray line() { return pty.drain(60ms); }
+
+    testsupport::Pty pty;
+};
+
+TEST_F(Controls, EveryCommandPutsExactlyItsTwoBytesOnTheLine) {
+    struct Case {
+        const char* what;
+        void (txlink::MainForm::*handler)();
+        const char* bytes;
+    };
+    using F = txlink::MainForm;
+    const Case cases[] = {
+        {"Step", &F::Command3_Click, "1a"},           {"frequency up", &F::Command1_MouseDown, "3a"},
+        {"frequency down", &F::Command2_MouseDown, "4a"}, {"power up", &F::Command5_MouseDown, "5a"},
+        {"power down", &F::Command4_MouseDown, "6a"},  {"carrier", &F::Command6_Click, "7a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        (program->form().*c.handler)();
+        EXPECT_EQ(line(), QByteArray(c.bytes));
+    }
+}
+
+TEST_F(Controls, AQuickClickSendsOneCommand) {
+    const std::pair<const char*, const char*> buttons[] = {
+        {"Command1", "3a"}, {"Command2", "4a"}, {"Command3", "1a"},
+        {"Command4", "6a"}, {"Command5", "5a"}, {"Command6", "7a"}};
+    for (const auto& [name, bytes] : buttons) {
+        SCOPED_TRACE(name);
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        EXPECT_EQ(line(), QByteArray(bytes));
+    }
+}
+
+TEST_F(Controls, AnyMouseButtonHoldsAndAHoldAcrossKTicksSendsKPlusOne) {
+    struct Case {
+        const char* name;
+        Qt::MouseButton mouse;
+        void (txlink::MainForm::*tick)();
+        const char* bytes;
+    };
+    using F = txlink::MainForm;
+    const Case cases[] = {
+        {"Command1", Qt::LeftButton, &F::wait1_Timer, "3a"},
+        {"Command1", Qt::RightButton, &F::wait1_Timer, "3a"},
+        {"Command2", Qt::MiddleButton, &F::wait1_Timer, "4a"},
+        {"Command5", Qt::RightButton, &F::wait2_Timer, "5a"},
+        {"Command4", Qt::MiddleButton, &F::wait2_Timer, "6a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " button " + std::to_string(int(c.mouse)));
+        constexpr int k = 4;
+        QTest::mousePress(button(c.name), c.mouse);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no context menu";
+        for (int i = 0; i < k; ++i) {
+            (program->form().*c.tick)();
+        }
+        QTest::mouseRelease(button(c.name), c.mouse);
+        (program->form().*c.tick)();  // after the release: nothing more
+        EXPECT_EQ(line(), QByteArray(c.bytes).repeated(k + 1));
+    }
+}
+
+TEST_F(Controls, BothFlagsOfOneTimerSendUpThenDownOnOneTick) {
+    txlink::MainForm& form = program->form();
+    form.Command1_MouseDown();
+    form.Command2_MouseDown();
+    form.Command5_MouseDown();
+    form.Command4_MouseDown();
+    EXPECT_EQ(line(), "3a4a5a6a");
+    form.wait1_Timer();
+    form.wait2_Timer();
+    EXPECT_EQ(line(), "3a4a5a6a");
+}
+
+TEST_F(Controls, TheReleaseEndsTheHoldWhereverThePointerIs) {
+    // Through the window, as the desktop delivers them, so that the press grabs the pointer.
+    QWindow* handle = window().windowHandle();
+    ASSERT_NE(handle, nullptr);
+    QPushButton* up = button("Command1");
+    const QPoint onButton = up->mapTo(&window(), up->rect().center());
+    QWidget* digits = window().findChild<QLabel*>(QStringLiteral("Label8"));
+    const QPoint overDigits = digits->mapTo(&window(), digits->rect().center());
+
+    QTest::mousePress(handle, Qt::LeftButton, {}, onButton);
+    EXPECT_TRUE(program->form().fields().upHeld);
+    QTest::mouseMove(handle, overDigits);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, overDigits);
+    EXPECT_FALSE(program->form().fields().upHeld);
+    program->form().wait1_Timer();
+    EXPECT_EQ(line(), "3a");
+}
+
+TEST_F(Controls, ASecondMouseButtonSendsOnceMoreAndTheFirstReleaseEndsTheHold) {
+    QPushButton* up = button("Command5");
+    QTest::mousePress(up, Qt::LeftButton);
+    QTest::mousePress(up, Qt::RightButton);
+    EXPECT_EQ(line(), "5a5a");
+    QTest::mouseRelease(up, Qt::RightButton);
+    EXPECT_FALSE(program->form().fields().powerUpHeld);
+    program->form().wait2_Timer();
+    QTest::mouseRelease(up, Qt::LeftButton);
+    EXPECT_EQ(line(), "");
+}
+
+TEST_F(Controls, AHoldWhoseReleaseNeverComesStopsRepeating) {
+    struct Case {
+        const char* what;
+        std::function<void(ui::HoldButton*)> loseThePointer;
+    };
+    const Case cases[] = {
+        {"the window is hidden", [this](ui::HoldButton*) { window().hide(); }},
+        {"the button loses the pointer grab",
+         [](ui::HoldButton* b) {
+             QEvent ungrab(QEvent::UngrabMouse);
+             QApplication::sendEvent(b, &ungrab);
+         }},
+        {"the window is deactivated",
+         [this](ui::HoldButton*) {
+             QEvent change(QEvent::ActivationChange);
+             QApplication::sendEvent(&window(), &change);  // not the active window any more
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window().show();
+        auto* up = window().findChild<ui::HoldButton*>(QStringLiteral("Command1"));
+        QTest::mousePress(up, Qt::LeftButton);
+        ASSERT_TRUE(program->form().fields().upHeld);
+        c.loseThePointer(up);
+        EXPECT_FALSE(program->form().fields().upHeld);
+        program->form().wait1_Timer();
+        EXPECT_EQ(line(), "3a");
+    }
+}
+
+TEST_F(Controls, EscapeClicksTheCarrierButtonAndTheKeyboardCannotHold) {
+    window().activateWindow();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window().isActiveWindow(); }));
+    QTest::keyClick(&window(), Qt::Key_Escape);
+    EXPECT_EQ(line(), "7a");
+
+    for (const char* name : {"Command1", "Command2", "Command4", "Command5"}) {
+        SCOPED_TRACE(name);
+        button(name)->setFocus();
+        QTest::keyClick(button(name), Qt::Key_Space);
+        QTest::keyClick(button(name), Qt::Key_Return);
+    }
+    EXPECT_EQ(line(), "");
+}
+
+TEST_F(Controls, NoButtonEverSendsTheStatusRequest) {
+    for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"}) {
+        for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mouseClick(button(name), mouse);
+        }
+    }
+    const QByteArray sent = line();
+    for (qsizetype i = 0; i + 1 < sent.size(); i += 2) {
+        EXPECT_NE(sent.mid(i, 2), "2a") << sent.constData();
+    }
+}
+
+class ControlsOnAClosedPort : public ProgramFixture {};
+
+TEST_F(ControlsOnAClosedPort, APressStartsNoRepetitionAndTheWindowStaysUsable) {
+    config.mapPort(1, QStringLiteral("/dev/no-such-device"));
+    start();
+    ASSERT_FALSE(window().MSComm1().portOpen());
+    testing::internal::CaptureStderr();
+    QTest::mousePress(window().findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    EXPECT_FALSE(program->form().fields().upHeld);
+    program->form().wait1_Timer();
+    QTest::mouseClick(window().findChild<QPushButton*>(QStringLiteral("Command6")), Qt::LeftButton);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("error 8018"), std::string::npos) << errors;
+    EXPECT_TRUE(window().isVisible());
+}
+
+// Records that the line trickles in a byte at a time show exactly as records written whole.
+class WholeRecords : public ProgramFixture {};
+
+TEST_F(WholeRecords, RecordsTrickledInShowAsWrittenWholeAndALonePieceAfterTheGap) {
+    testsupport::Pty pty;
+    config.mapPort(1, pty.slavePath());
+    start();
+    ASSERT_EQ(pty.read(2), "2a");
+
+    auto text = [this](const char* name) {
+        return window().findChild<QLabel*>(QString::fromLatin1(name))->text();
+    };
+    for (char c : QByteArray("S1010128F1234567")) {
+        pty.write(QByteArray(1, c));
+        QTest::qWait(2);
+    }
+    EXPECT_TRUE(testsupport::waitUntil([&] { return text("Label9") == "567"; }));
+    EXPECT_EQ(text("Label8"), "1234");
+    EXPECT_EQ(window().findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 128);
+    EXPECT_TRUE(window().findChild<QLabel*>(QStringLiteral("Label11"))->isEnabled());
+    EXPECT_EQ(window().findChild<QPushButton*>(QStringLiteral("Command6"))->text(), "TX On");
+    EXPECT_TRUE(window().MSComm1().portOpen()) << "no record was parsed in pieces";
+
+    pty.write("F12");
+    EXPECT_TRUE(testsupport::waitUntil([&] { return text("Label8") == "12"; }));
+    EXPECT_EQ(text("Label9"), "");
+}
