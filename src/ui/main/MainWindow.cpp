@@ -241,13 +241,17 @@ void MainWindow::buildMenu() {
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
 }
 
+// Each event runs one handler of the form to its end; a failure that escapes it is reported.
+template <typename Sender, typename Signal>
+void MainWindow::route(Sender* sender, Signal signal, const char* where,
+                       void (txlink::MainForm::*handler)()) {
+    txlink::MainForm* form = &m_form;
+    connect(sender, signal, this, [form, where, handler] {
+        platform::guarded(where, [form, handler] { (form->*handler)(); });
+    });
+}
+
 void MainWindow::connectEvents() {
-    auto route = [this](auto* sender, auto signal, const char* where,
-                        void (txlink::MainForm::*handler)()) {
-        connect(sender, signal, this, [this, where, handler] {
-            platform::guarded(where, [&] { (m_form.*handler)(); });
-        });
-    };
     using F = txlink::MainForm;
     route(m_comm, &platform::SerialPort::OnComm, "MSComm1_OnComm", &F::MSComm1_OnComm);
     route(m_watchdog, &QTimer::timeout, "Tmrcom_Timer", &F::Tmrcom_Timer);

@@ -66,6 +66,9 @@ private:
     void buildControls();
     void buildMenu();
     void connectEvents();
+    template <typename Sender, typename Signal>
+    void route(Sender* sender, Signal signal, const char* where,
+               void (txlink::MainForm::*handler)());
 
     txlink::MainForm& m_form;
     platform::SerialPort* m_comm = nullptr;
