@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFont>
 
 #include "platform/EventGuard.h"
 #include "platform/IniSettingsStore.h"
@@ -27,6 +28,9 @@ int main(int argc, char* argv[]) {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VoraTXController"));
     QApplication::setApplicationVersion(QStringLiteral("1.3.0"));
+    // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions whole.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
     // The program ends when its last loaded window is unloaded, hidden or not; it says so itself.
     QApplication::setQuitOnLastWindowClosed(false);
 
