@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "MemorySettingsStore.h"
+#include "support/Fakes.h"
 #include "settings/PortSetting.h"
 #include "ui/monitor/LampShape.h"
 #include "ui/monitor/MonitorLamps.h"
@@ -66,7 +66,7 @@ int monitorWindowCount() {
 
 class MonitorLampsTest : public ::testing::Test {
 protected:
-    test::MemorySettingsStore m_store;
+    testsupport::MemorySettingsStore m_store;
     ui::MonitorLamps m_lamps{m_store};
 };
 
