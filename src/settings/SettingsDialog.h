@@ -1,15 +1,46 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+
+#include "platform/SettingsStore.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
 
 namespace settings {
 
-// The Settings dialog "Options", where the operator chooses the serial port.
+// The Settings dialog "Options", where the operator chooses the serial port. Modeless and
+// ownerless; it keeps no state beyond its controls, so every load starts from the design-time
+// controls and the stored value. Closing it (Save, Cancel, Esc, close box) unloads it.
 class SettingsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit SettingsDialog(QWidget* parent = nullptr);
+    // `store` must outlive the dialog. `reloadMain` unloads the main window if it is loaded,
+    // loads it again (its start-up runs on the newly stored port) and shows it.
+    SettingsDialog(platform::SettingsStore& store, std::function<void()> reloadMain,
+                   QWidget* parent = nullptr);
+
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+public slots:
+    // Esc presses the cancel button.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    platform::SettingsStore& m_store;
+    std::function<void()> m_reloadMain;
+    QLabel* m_label3 = nullptr;
+    QComboBox* m_combo1 = nullptr;
+    QPushButton* m_cmdOK = nullptr;
+    QPushButton* m_cmdCancel = nullptr;
 };
 
 }  // namespace settings

@@ -11,7 +11,7 @@ Program::Program(Services services, QObject* parent)
       m_form(services.clock, *this),
       m_monitor(services.store),
       m_settings([this] {
-          auto* dialog = new settings::SettingsDialog();
+          auto* dialog = new settings::SettingsDialog(m_services.store, [this] { reloadMain(); });
           connect(dialog, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return dialog;
       }),
