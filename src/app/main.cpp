@@ -17,7 +17,8 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override {
         bool handled = false;
-        platform::guarded("event handling", [&] { handled = QApplication::notify(receiver, event); });
+        platform::guarded("event handling",
+                          [&] { handled = QApplication::notify(receiver, event); });
         return handled;
     }
 };
@@ -28,9 +29,11 @@ int main(int argc, char* argv[]) {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VoraTXController"));
     QApplication::setApplicationVersion(QStringLiteral("1.3.0"));
-    // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions whole.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+    // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions
+    // whole.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
     // The program ends when its last loaded window is unloaded, hidden or not; it says so itself.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -25,14 +25,14 @@ class MainDisplay {
 public:
     virtual ~MainDisplay() = default;
 
-    virtual void setMegahertzDigits(std::string_view caption) = 0;                  // Label8
-    virtual void setFractionDigits(std::string_view caption) = 0;                   // Label9
-    virtual void setStepLabelEnabled(int label, bool enabled) = 0;                  // Label11..15
-    virtual void setStepLabelCaption(int label, std::string_view caption) = 0;      // Label11..15
-    virtual void setCarrierCaption(std::string_view caption) = 0;                   // Command6
-    virtual void setCarrierBackColor(Colour colour) = 0;                            // Command6
-    virtual void setPowerBarValue(int value) = 0;                                   // ProgressBar1
-    virtual void setPanelText(int panel, std::string_view text) = 0;                // StatusBar1 1..4
+    virtual void setMegahertzDigits(std::string_view caption) = 0;              // Label8
+    virtual void setFractionDigits(std::string_view caption) = 0;               // Label9
+    virtual void setStepLabelEnabled(int label, bool enabled) = 0;              // Label11..15
+    virtual void setStepLabelCaption(int label, std::string_view caption) = 0;  // Label11..15
+    virtual void setCarrierCaption(std::string_view caption) = 0;               // Command6
+    virtual void setCarrierBackColor(Colour colour) = 0;                        // Command6
+    virtual void setPowerBarValue(int value) = 0;                               // ProgressBar1
+    virtual void setPanelText(int panel, std::string_view text) = 0;            // StatusBar1 1..4
 };
 
 enum class Timer { Tmrcom, wait1, wait2, tmrTXLED, tmrRXLED };

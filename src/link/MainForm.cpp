@@ -50,7 +50,9 @@ Controls& MainForm::controls() {
     return *m_controls;
 }
 
-void MainForm::send(std::string_view command) { controls().MSComm1.output(command); }
+void MainForm::send(std::string_view command) {
+    controls().MSComm1.output(command);
+}
 
 void MainForm::Form_Load() {
     Controls& c = controls();
@@ -148,29 +150,41 @@ void MainForm::Command1_MouseDown() {
     send(command::kFrequencyUp);
     m_fields.upHeld = true;
 }
-void MainForm::Command1_MouseUp() { m_fields.upHeld = false; }
+void MainForm::Command1_MouseUp() {
+    m_fields.upHeld = false;
+}
 
 void MainForm::Command2_MouseDown() {
     send(command::kFrequencyDown);
     m_fields.downHeld = true;
 }
-void MainForm::Command2_MouseUp() { m_fields.downHeld = false; }
+void MainForm::Command2_MouseUp() {
+    m_fields.downHeld = false;
+}
 
-void MainForm::Command3_Click() { send(command::kStep); }
+void MainForm::Command3_Click() {
+    send(command::kStep);
+}
 
 void MainForm::Command4_MouseDown() {
     send(command::kPowerDown);
     m_fields.powerDownHeld = true;
 }
-void MainForm::Command4_MouseUp() { m_fields.powerDownHeld = false; }
+void MainForm::Command4_MouseUp() {
+    m_fields.powerDownHeld = false;
+}
 
 void MainForm::Command5_MouseDown() {
     send(command::kPowerUp);
     m_fields.powerUpHeld = true;
 }
-void MainForm::Command5_MouseUp() { m_fields.powerUpHeld = false; }
+void MainForm::Command5_MouseUp() {
+    m_fields.powerUpHeld = false;
+}
 
-void MainForm::Command6_Click() { send(command::kCarrierToggle); }
+void MainForm::Command6_Click() {
+    send(command::kCarrierToggle);
+}
 
 void MainForm::wait1_Timer() {
     if (m_fields.upHeld) {

@@ -71,7 +71,8 @@ void applyStatus(std::string_view record, MainDisplay& display, Timers& timers) 
     }
 
     // The level is the record's last three characters, also in a short record.
-    const int power = readNumber(record.substr(record.size() - std::min<std::size_t>(3, record.size())));
+    const int power =
+        readNumber(record.substr(record.size() - std::min<std::size_t>(3, record.size())));
     if (power < kPowerBarMin || power > kPowerBarMax) {
         throw ParseFailure{};  // the bar refuses a value outside its range
     }

@@ -8,7 +8,9 @@
 namespace platform {
 namespace {
 
-QString oneName(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
+QString oneName(const QString& text) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
 
 QString addressOf(const QString& application, const QString& section, const QString& key) {
     return oneName(application) + u'/' + oneName(section) + u'/' + oneName(key);
@@ -32,7 +34,8 @@ void IniSettingsStore::SaveSetting(const QString& application, const QString& se
                                    const QString& key, const QString& value) {
     QSettings settings(m_filePath, QSettings::IniFormat);
     settings.setValue(addressOf(application, section, key), value);
-    // QSettings writes through a temporary file and renames it, so a crash never leaves half a file.
+    // QSettings writes through a temporary file and renames it, so a crash never leaves half a
+    // file.
     settings.sync();
     if (settings.status() != QSettings::NoError) {
         throw std::runtime_error("cannot write the settings file " + m_filePath.toStdString());

@@ -46,11 +46,21 @@ SerialPort::~SerialPort() {
     }
 }
 
-void SerialPort::setCommPort(std::int16_t port) { m_commPort = port; }
-void SerialPort::setRThreshold(std::int16_t characters) { m_rThreshold = characters; }
-void SerialPort::setSThreshold(std::int16_t characters) { m_sThreshold = characters; }
-bool SerialPort::portOpen() const { return m_port.isOpen(); }
-std::int16_t SerialPort::commEvent() const { return m_event; }
+void SerialPort::setCommPort(std::int16_t port) {
+    m_commPort = port;
+}
+void SerialPort::setRThreshold(std::int16_t characters) {
+    m_rThreshold = characters;
+}
+void SerialPort::setSThreshold(std::int16_t characters) {
+    m_sThreshold = characters;
+}
+bool SerialPort::portOpen() const {
+    return m_port.isOpen();
+}
+std::int16_t SerialPort::commEvent() const {
+    return m_event;
+}
 
 void SerialPort::setPortOpen(bool open) {
     if (!open) {
@@ -66,7 +76,9 @@ void SerialPort::setPortOpen(bool open) {
 
     const QString device = devicePathForPort(m_commPort);
     if (device.isEmpty()) {
-        complain(QStringLiteral("port %1 names no device (see %2)").arg(m_commPort).arg(portMapFolder()));
+        complain(QStringLiteral("port %1 names no device (see %2)")
+                     .arg(m_commPort)
+                     .arg(portMapFolder()));
         throw txlink::RuntimeError(txlink::error::kPortNotDetected, "the port names no device");
     }
     m_device = device;

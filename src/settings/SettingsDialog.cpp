@@ -11,11 +11,14 @@
 #include <utility>
 
 #include "PortSetting.h"
+#include "ui/Twips.h"
 
 namespace settings {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using ui::kTwipsPerPixel;
+using ui::windowDefaultFont;
+
 constexpr int kClientWidth = 2580;
 constexpr int kClientHeight = 1245;
 
@@ -27,13 +30,7 @@ int toPixels(double twips) {
 }
 
 QRect toPixels(int left, int top, int width, int height) {
-    return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
-}
-
-QFont windowDefaultFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    return font;
+    return ui::twipsRect(left, top, width, height);
 }
 
 QPalette coloured(QPalette palette, const QColor& background, const QColor& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 #include <cmath>
 
@@ -11,10 +12,19 @@ namespace ui {
 // Window measures are kept in twips; the screen has 15 twips a pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int px(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
+constexpr int px(int twips) {
+    return static_cast<int>(std::lround(twips / double(kTwipsPerPixel)));
+}
 
 inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(width), px(height));
+}
+
+// The font of every control that has none of its own.
+inline QFont windowDefaultFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    return font;
 }
 
 // A colour number R + 256·G + 65536·B.

@@ -35,27 +35,47 @@ TEST(IniSettingsStore, AwkwardTextsRoundTripInEveryPartOfTheAddress) {
         store.SaveSetting(QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), text);
 
         IniSettingsStore reread(store.filePath());
-        EXPECT_EQ(reread.GetSetting(text, QStringLiteral("section"), QStringLiteral("key"), {}), value + u'1');
-        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), text, QStringLiteral("key"), {}), value + u'2');
-        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), QStringLiteral("section"), text, {}), value + u'3');
-        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), {}), text);
+        EXPECT_EQ(reread.GetSetting(text, QStringLiteral("section"), QStringLiteral("key"), {}),
+                  value + u'1');
+        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), text, QStringLiteral("key"), {}),
+                  value + u'2');
+        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), QStringLiteral("section"), text, {}),
+                  value + u'3');
+        EXPECT_EQ(
+            reread.GetSetting(QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), {}),
+            text);
     }
 }
 
 TEST(IniSettingsStore, SeparatorsNeverMakeTwoAddressesMeet) {
     QTemporaryDir dir;
     IniSettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
-    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_/a/b"), QStringLiteral("c"), QStringLiteral("one"));
-    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_/a"), QStringLiteral("b/c"), QStringLiteral("two"));
-    store.SaveSetting(QStringLiteral("app/settings_"), QStringLiteral("a"), QStringLiteral("b/c"), QStringLiteral("three"));
-    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_\\a\\b"), QStringLiteral("c"), QStringLiteral("four"));
-    store.SaveSetting(QStringLiteral("app"), QStringLiteral("Settings_/a/b"), QStringLiteral("c"), QStringLiteral("five"));
+    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_/a/b"), QStringLiteral("c"),
+                      QStringLiteral("one"));
+    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_/a"), QStringLiteral("b/c"),
+                      QStringLiteral("two"));
+    store.SaveSetting(QStringLiteral("app/settings_"), QStringLiteral("a"), QStringLiteral("b/c"),
+                      QStringLiteral("three"));
+    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_\\a\\b"), QStringLiteral("c"),
+                      QStringLiteral("four"));
+    store.SaveSetting(QStringLiteral("app"), QStringLiteral("Settings_/a/b"), QStringLiteral("c"),
+                      QStringLiteral("five"));
 
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_/a/b"), QStringLiteral("c"), {}), "one");
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_/a"), QStringLiteral("b/c"), {}), "two");
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app/settings_"), QStringLiteral("a"), QStringLiteral("b/c"), {}), "three");
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_\\a\\b"), QStringLiteral("c"), {}), "four");
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("Settings_/a/b"), QStringLiteral("c"), {}), "five");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_/a/b"),
+                               QStringLiteral("c"), {}),
+              "one");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_/a"),
+                               QStringLiteral("b/c"), {}),
+              "two");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app/settings_"), QStringLiteral("a"),
+                               QStringLiteral("b/c"), {}),
+              "three");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_\\a\\b"),
+                               QStringLiteral("c"), {}),
+              "four");
+    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("Settings_/a/b"),
+                               QStringLiteral("c"), {}),
+              "five");
 }
 
 TEST(IniSettingsStore, NothingStoredGivesTheDefault) {
@@ -85,15 +105,16 @@ TEST(IniSettingsStore, ValuesSurviveANewProcess) {
     {
         QProcess writer;
         writer.start(QStringLiteral(SETTINGS_PROBE),
-                     {QStringLiteral("set"), file, QStringLiteral("app"), QStringLiteral("settings_/opt/x"),
-                      QStringLiteral("compoorttxt"), value});
+                     {QStringLiteral("set"), file, QStringLiteral("app"),
+                      QStringLiteral("settings_/opt/x"), QStringLiteral("compoorttxt"), value});
         ASSERT_TRUE(writer.waitForFinished(10000));
         ASSERT_EQ(writer.exitCode(), 0);
     }
     QProcess reader;
-    reader.start(QStringLiteral(SETTINGS_PROBE),
-                 {QStringLiteral("get"), file, QStringLiteral("app"), QStringLiteral("settings_/opt/x"),
-                  QStringLiteral("compoorttxt"), QStringLiteral("default")});
+    reader.start(
+        QStringLiteral(SETTINGS_PROBE),
+        {QStringLiteral("get"), file, QStringLiteral("app"), QStringLiteral("settings_/opt/x"),
+         QStringLiteral("compoorttxt"), QStringLiteral("default")});
     ASSERT_TRUE(reader.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()), value);
 }

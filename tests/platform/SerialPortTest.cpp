@@ -42,7 +42,8 @@ struct ReceiveLog {
     }
     std::string joined() const {
         std::string all;
-        for (const auto& e : events) all += e;
+        for (const auto& e : events)
+            all += e;
         return all;
     }
     std::vector<std::string> events;
@@ -176,7 +177,8 @@ TEST(SerialPort, FailedOpensCarryTheirErrorNumbers) {
          txlink::error::kPortInUse},
         {"the same device through another name",
          [&](SerialPort& s) {
-             config.mapPort(5, QStringLiteral("/dev/pts/../pts/") + pty.slavePath().section(u'/', -1));
+             config.mapPort(5,
+                            QStringLiteral("/dev/pts/../pts/") + pty.slavePath().section(u'/', -1));
              s.setCommPort(5);
          },
          txlink::error::kPortInUse},

@@ -7,7 +7,8 @@
 namespace testsupport {
 
 TestConfig::TestConfig()
-    : m_previous(qgetenv("XDG_CONFIG_HOME")), m_hadPrevious(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+    : m_previous(qgetenv("XDG_CONFIG_HOME")),
+      m_hadPrevious(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
     if (!m_dir.isValid()) {
         throw std::runtime_error("no temporary directory");
     }

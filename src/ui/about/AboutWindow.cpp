@@ -14,6 +14,7 @@
 #include <chrono>
 
 #include "platform/UrlOpener.h"
+#include "ui/Twips.h"
 #include "ui/about/AboutLogo.h"
 #include "ui/about/PictureBox.h"
 
@@ -23,12 +24,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The original asks for 4 ms, but the desktop it was written for delivered such a timer at its
-// tick of about 64 Hz. Qt honours 4 ms to the millisecond, which would run the credits past in
-// under three seconds; 16 ms keeps the pace the author saw, about eleven seconds in all.
+// The credits timer is nominally 4 ms, but the desktops this window was designed on delivered
+// such a timer at their tick of about 64 Hz. Qt honours 4 ms to the millisecond, which would run
+// the credits past in under three seconds; 16 ms keeps the pace the author saw, about eleven
+// seconds in all.
 constexpr std::chrono::milliseconds kScrollTickPeriod = 16ms;
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kScrollStepTwips = 10;
 constexpr int kText1StartTopTwips = -120;
 constexpr int kText1HeightTwips = 6855;
@@ -55,16 +56,15 @@ const QColor kGreen(0, 255, 0);
 const QColor kWhite(255, 255, 255);
 
 int toPixels(int twips) {
-    return qRound(static_cast<double>(twips) / kTwipsPerPixel);
+    return px(twips);
 }
 
 QRect toPixels(int left, int top, int width, int height) {
-    return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+    return twipsRect(left, top, width, height);
 }
 
 QFont sansSerif(bool bold = false) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
+    QFont font = windowDefaultFont();
     font.setBold(bold);
     return font;
 }

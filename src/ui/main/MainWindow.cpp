@@ -21,12 +21,6 @@ const QColor kButtonShadow(160, 160, 160);  // the desktop's shadow colour for 3
 constexpr int kClientWidth = 4365;
 constexpr int kClientHeight = 3210;
 
-QFont windowDefaultFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
 QFont bigDigitsFont() {
     QFont font(QStringLiteral("Arial Black"), 12, QFont::Black);
     return font;
@@ -51,9 +45,10 @@ void paint(QWidget* widget, QColor background, QColor text) {
 
 // Graphical buttons: the face is painted in the button's own colour.
 void paintButtonFace(QPushButton* button, QColor face) {
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px outset %1; }"
-                                         "QPushButton:pressed { border-style: inset; }")
-                              .arg(face.name()));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 1px outset %1; }"
+                       "QPushButton:pressed { border-style: inset; }")
+            .arg(face.name()));
 }
 
 }  // namespace
@@ -82,7 +77,9 @@ MainWindow::MainWindow(txlink::MainForm& form, QWidget* parent)
     connectEvents();
 }
 
-MainWindow::~MainWindow() { silence(); }
+MainWindow::~MainWindow() {
+    silence();
+}
 
 QLabel* MainWindow::makeLabel(QWidget* parent, const char* name, const QString& caption,
                               QRect geometry) {
@@ -131,8 +128,8 @@ void MainWindow::buildControls() {
     };
     bigLabel("Label1", QStringLiteral("TX Freq :"), twipsRect(240, 120, 1335, 375), yellow,
              Qt::AlignLeft);
-    m_megahertz = bigLabel("Label8", QStringLiteral("00000"), twipsRect(1680, 120, 855, 375),
-                           green, Qt::AlignRight);
+    m_megahertz = bigLabel("Label8", QStringLiteral("00000"), twipsRect(1680, 120, 855, 375), green,
+                           Qt::AlignRight);
     bigLabel("Label10", QStringLiteral("."), twipsRect(2520, 120, 135, 255), green, Qt::AlignLeft);
     m_fraction = bigLabel("Label9", QStringLiteral("000"), twipsRect(2640, 120, 615, 375), green,
                           Qt::AlignLeft);
@@ -328,7 +325,9 @@ void MainWindow::setFractionDigits(std::string_view caption) {
     m_fraction->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
 }
 
-void MainWindow::setStepLabelEnabled(int label, bool enabled) { stepLabel(label)->setEnabled(enabled); }
+void MainWindow::setStepLabelEnabled(int label, bool enabled) {
+    stepLabel(label)->setEnabled(enabled);
+}
 
 void MainWindow::setStepLabelCaption(int label, std::string_view caption) {
     stepLabel(label)->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));

@@ -74,9 +74,15 @@ void Program::reloadMain() {
     showMain();
 }
 
-void Program::showSettings() { m_settings.show(); }
-void Program::showMonitor() { m_monitor.show(); }
-void Program::showAbout() { m_about.show(); }
+void Program::showSettings() {
+    m_settings.show();
+}
+void Program::showMonitor() {
+    m_monitor.show();
+}
+void Program::showAbout() {
+    m_about.show();
+}
 
 std::string Program::readPortText(const std::string& defaultText) {
     return settings::readPortText(m_services.store, QString::fromStdString(defaultText))
@@ -87,11 +93,17 @@ void Program::showStartupError(const std::string& message) {
     m_services.messages.critical(QStringLiteral("Error !!"), QString::fromStdString(message));
 }
 
-void Program::showSettingsDialog() { showSettings(); }
+void Program::showSettingsDialog() {
+    showSettings();
+}
 
-void Program::unloadMonitor() { m_monitor.unload(); }
+void Program::unloadMonitor() {
+    m_monitor.unload();
+}
 
-txlink::Lamps& Program::lamps() { return m_monitor; }
+txlink::Lamps& Program::lamps() {
+    return m_monitor;
+}
 
 void Program::endIfNoWindow() {
     if (!m_main && !m_settings.loaded() && !m_about.loaded()) {

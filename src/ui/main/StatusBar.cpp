@@ -35,8 +35,12 @@ QLabel* StatusBar::panel(int panel) const {
     return m_panels[panel - 1];
 }
 
-void StatusBar::setPanelText(int number, const QString& text) { panel(number)->setText(text); }
+void StatusBar::setPanelText(int number, const QString& text) {
+    panel(number)->setText(text);
+}
 
-QString StatusBar::panelText(int number) const { return panel(number)->text(); }
+QString StatusBar::panelText(int number) const {
+    return panel(number)->text();
+}
 
 }  // namespace ui

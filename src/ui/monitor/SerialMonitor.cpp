@@ -41,9 +41,7 @@ SerialMonitor::SerialMonitor(const platform::SettingsStore& store, QWidget* pare
     setWindowTitle(tr("RS232 Monitor"));
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(windowDefaultFont());
 
     const QPalette colours = greenOnBlack(palette());
     setPalette(colours);

@@ -43,9 +43,12 @@ TEST_F(Controls, EveryCommandPutsExactlyItsTwoBytesOnTheLine) {
     };
     using F = txlink::MainForm;
     const Case cases[] = {
-        {"Step", &F::Command3_Click, "1a"},           {"frequency up", &F::Command1_MouseDown, "3a"},
-        {"frequency down", &F::Command2_MouseDown, "4a"}, {"power up", &F::Command5_MouseDown, "5a"},
-        {"power down", &F::Command4_MouseDown, "6a"},  {"carrier", &F::Command6_Click, "7a"},
+        {"Step", &F::Command3_Click, "1a"},
+        {"frequency up", &F::Command1_MouseDown, "3a"},
+        {"frequency down", &F::Command2_MouseDown, "4a"},
+        {"power up", &F::Command5_MouseDown, "5a"},
+        {"power down", &F::Command4_MouseDown, "6a"},
+        {"carrier", &F::Command6_Click, "7a"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -55,9 +58,9 @@ TEST_F(Controls, EveryCommandPutsExactlyItsTwoBytesOnTheLine) {
 }
 
 TEST_F(Controls, AQuickClickSendsOneCommand) {
-    const std::pair<const char*, const char*> buttons[] = {
-        {"Command1", "3a"}, {"Command2", "4a"}, {"Command3", "1a"},
-        {"Command4", "6a"}, {"Command5", "5a"}, {"Command6", "7a"}};
+    const std::pair<const char*, const char*> buttons[] = {{"Command1", "3a"}, {"Command2", "4a"},
+                                                           {"Command3", "1a"}, {"Command4", "6a"},
+                                                           {"Command5", "5a"}, {"Command6", "7a"}};
     for (const auto& [name, bytes] : buttons) {
         SCOPED_TRACE(name);
         QTest::mouseClick(button(name), Qt::LeftButton);
@@ -184,7 +187,8 @@ TEST_F(Controls, EscapeClicksTheCarrierButtonAndTheKeyboardCannotHold) {
 }
 
 TEST_F(Controls, NoButtonEverSendsTheStatusRequest) {
-    for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"}) {
+    for (const char* name :
+         {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"}) {
         for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
             QTest::mouseClick(button(name), mouse);
         }

@@ -28,7 +28,8 @@ protected:
     void receive(const QByteArray& text) {
         const auto before = program->form().fields().lastReceive;
         pty.write(text);
-        ASSERT_TRUE(testsupport::waitUntil([&] { return program->form().fields().lastReceive != before; }));
+        ASSERT_TRUE(
+            testsupport::waitUntil([&] { return program->form().fields().lastReceive != before; }));
     }
     void tickAt(int h, int m, int s) {
         clock.time = TimeOfDay::fromHms(h, m, s);

@@ -41,8 +41,8 @@ TEST_F(MainWindowLook, StartsWithTheDesignTimeDisplay) {
         bool enabled;
     };
     const Caption labels[] = {
-        {"Label1", "TX Freq :", true}, {"Label8", "00000", true},    {"Label10", ".", true},
-        {"Label9", "000", true},       {"Label4", "MHz", true},      {"Label16", "Step :", true},
+        {"Label1", "TX Freq :", true}, {"Label8", "00000", true},     {"Label10", ".", true},
+        {"Label9", "000", true},       {"Label4", "MHz", true},       {"Label16", "Step :", true},
         {"Label11", "125 KHz", false}, {"Label12", "250 KHz", false}, {"Label13", "500 KHz", false},
         {"Label14", "1 MHz", false},   {"Label15", "5 MHz", false},
     };
@@ -92,8 +92,8 @@ TEST_F(MainWindowLook, GeometryFollowsTheDesignAtFifteenTwipsAPixel) {
         QRect pixels;
     };
     const Place places[] = {
-        {"Label8", {112, 8, 57, 25}},     {"Label15", {240, 40, 41, 17}},
-        {"Command1", {192, 64, 65, 18}},  {"Frame1", {8, 88, 265, 81}},
+        {"Label8", {112, 8, 57, 25}},       {"Label15", {240, 40, 41, 17}},
+        {"Command1", {192, 64, 65, 18}},    {"Frame1", {8, 88, 265, 81}},
         {"ProgressBar1", {8, 16, 249, 25}}, {"Command6", {96, 48, 65, 18}},
         {"StatusBar1", {0, 189, 291, 25}},
     };
@@ -122,7 +122,8 @@ TEST_F(MainWindowLook, EveryTimerRunsFromTheLoadWithItsInterval) {
 TEST_F(MainWindowLook, MenuCommandsOpenTheirWindowsOnce) {
     const char* items[] = {"mnu_file", "mnu_options"};
     for (const char* name : items) {
-        EXPECT_NE(window().menuBar()->findChild<QMenu*>(QString::fromLatin1(name)), nullptr) << name;
+        EXPECT_NE(window().menuBar()->findChild<QMenu*>(QString::fromLatin1(name)), nullptr)
+            << name;
     }
     auto trigger = [this](const char* name) {
         auto* action = window().findChild<QAction*>(QString::fromLatin1(name));

@@ -25,8 +25,8 @@ protected:
     }
 
     ui::Program& start() {
-        program = std::make_unique<ui::Program>(
-            ui::Program::Services{store, messages, urls, clock});
+        program =
+            std::make_unique<ui::Program>(ui::Program::Services{store, messages, urls, clock});
         program->start();
         return *program;
     }
