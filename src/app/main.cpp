@@ -5,6 +5,7 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/MessageBox.h"
 #include "platform/SystemClock.h"
+#include "platform/TerminationSignals.h"
 #include "platform/UrlOpener.h"
 #include "ui/main/Program.h"
 
@@ -26,6 +27,7 @@ public:
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    platform::TerminationSignals::block();
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VoraTXController"));
     QApplication::setApplicationVersion(QStringLiteral("1.3.0"));
@@ -43,6 +45,12 @@ int main(int argc, char* argv[]) {
     platform::SystemClock clock;
     ui::Program program({store, messages, urls, clock});
     QObject::connect(&program, &ui::Program::finished, &app, &QCoreApplication::quit);
+    // SIGTERM and SIGINT (a session ending, Ctrl+C) close the port as the Exit command would.
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::requested, &app, [&program] {
+        program.unloadMain();
+        QCoreApplication::quit();
+    });
     program.start();
     return QApplication::exec();
 }

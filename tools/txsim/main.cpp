@@ -8,11 +8,11 @@
 #include "PortMapEntry.h"
 #include "PtyLine.h"
 #include "SimOptions.h"
-#include "TerminationSignals.h"
 #include "VirtualTransmitter.h"
+#include "platform/TerminationSignals.h"
 
 int main(int argc, char* argv[]) {
-    txsim::TerminationSignals::block();
+    platform::TerminationSignals::block();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vora-txsim"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
@@ -41,8 +41,8 @@ int main(int argc, char* argv[]) {
         std::printf("port %d %s\n", options->port, qPrintable(portMap.path()));
     std::fflush(stdout);
 
-    txsim::TerminationSignals termination;
-    QObject::connect(&termination, &txsim::TerminationSignals::requested, &app,
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::requested, &app,
                      [] { QCoreApplication::exit(0); });
     QObject::connect(&line, &txsim::PtyLine::failed, &app, [](const QString& reason) {
         std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(reason));

@@ -5,7 +5,7 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-namespace txsim {
+namespace platform {
 
 namespace {
 
@@ -48,4 +48,4 @@ void TerminationSignals::readPending() {
         emit requested(static_cast<int>(info.ssi_signo));
 }
 
-}  // namespace txsim
+}  // namespace platform

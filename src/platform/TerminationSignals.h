@@ -5,9 +5,9 @@
 
 #include <memory>
 
-namespace txsim {
+namespace platform {
 
-// Turns SIGINT and SIGTERM into a Qt signal through a signalfd, so the simulator can tidy up in
+// Turns SIGINT and SIGTERM into a Qt signal through a signalfd, so a program can tidy up in
 // its event loop instead of inside a signal handler.
 class TerminationSignals : public QObject {
     Q_OBJECT
@@ -33,4 +33,4 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
 
-}  // namespace txsim
+}  // namespace platform

@@ -1,0 +1,120 @@
+// The installed program itself (vora-tx-controller) in a child process, offscreen, judged only by
+// what crosses the line: the commands the virtual transmitter logs, and the process's own health.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <chrono>
+#include <csignal>
+#include <optional>
+
+#include "SimProcess.h"
+#include "support/Wait.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using e2e::SimProcess;
+using testsupport::waitUntil;
+
+// The program as the operator starts it, with nothing stored, so it opens port 1.
+class ProgramProcess {
+public:
+    explicit ProgramProcess(const QString& configHome) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        m_process.setProcessEnvironment(environment);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start(QStringLiteral(VORA_PROGRAM_BINARY), QStringList());
+    }
+
+    ~ProgramProcess() {
+        if (running()) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    bool running() const { return m_process.state() != QProcess::NotRunning; }
+    pid_t pid() const { return pid_t(m_process.processId()); }
+    QProcess& process() { return m_process; }
+    QByteArray output() {
+        m_output += m_process.readAll();
+        return m_output;
+    }
+
+    // User plus system time so far, from /proc.
+    std::optional<std::chrono::milliseconds> cpuTime() const {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid()));
+        if (!stat.open(QIODevice::ReadOnly)) {
+            return std::nullopt;
+        }
+        const QByteArray line = stat.readAll();
+        // Fields after the command name in parentheses: state is field 3, utime 14, stime 15.
+        const QList<QByteArray> fields = line.sliced(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() < 13) {
+            return std::nullopt;
+        }
+        const long long ticks = fields.at(11).toLongLong() + fields.at(12).toLongLong();
+        return std::chrono::milliseconds(ticks * 1000 / sysconf(_SC_CLK_TCK));
+    }
+
+private:
+    QTemporaryDir m_runtime;
+    QProcess m_process;
+    QByteArray m_output;
+};
+
+class BinaryOverPty : public ::testing::Test {
+protected:
+    QTemporaryDir config;
+};
+
+TEST_F(BinaryOverPty, StartupAndFirstUpTickEachSendOneStatusRequest) {
+    // The transmitter repeats its status every second, so the link never goes down again.
+    SimProcess sim(config.path(), {"--port", "1", "--status-interval", "1000"});
+    ASSERT_TRUE(sim.ready()) << sim.errors().toStdString();
+    ProgramProcess program(config.path());
+
+    ASSERT_TRUE(sim.waitFor("rx 2a", 2, 5s)) << program.output().toStdString();
+    const auto secondRequest = sim.last("rx 2a")->at - sim.log().front().at;
+    EXPECT_LE(secondRequest, 2500ms) << "from the simulator's start";
+    QTest::qWait(2000);
+    EXPECT_EQ(sim.received(), QByteArrayList({"2a", "2a"}))
+        << sim.received().join(' ').toStdString() << "\n"
+        << program.output().toStdString();
+    EXPECT_TRUE(program.running());
+}
+
+TEST_F(BinaryOverPty, HangUpLeavesTheProgramRunningIdleAndStoppable) {
+    SimProcess sim(config.path(),
+                   {"--port", "1", "--status-interval", "250", "--hangup-after", "1"});
+    ASSERT_TRUE(sim.ready()) << sim.errors().toStdString();
+    ProgramProcess program(config.path());
+    ASSERT_TRUE(sim.waitFor("rx 2a")) << program.output().toStdString();
+    ASSERT_TRUE(sim.waitFor("hangup", 1, 4s));
+    ASSERT_TRUE(sim.waitForExit());
+
+    // Give a spinning read loop time to show, then measure a second of it.
+    QTest::qWait(1000);
+    ASSERT_TRUE(program.running()) << program.output().toStdString();
+    const auto before = program.cpuTime();
+    QTest::qWait(1000);
+    const auto after = program.cpuTime();
+    ASSERT_TRUE(before && after);
+    EXPECT_LT(*after - *before, 100ms) << (*after - *before).count() << " ms of CPU in 1 s";
+    EXPECT_TRUE(program.running());
+
+    ::kill(program.pid(), SIGTERM);
+    ASSERT_TRUE(waitUntil([&] { return !program.running(); }, 5s));
+    // SIGTERM ends the program in order: it closes the port and exits with status 0.
+    EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.process().exitCode(), 0) << program.output().toStdString();
+}
+
+}  // namespace
