@@ -46,11 +46,22 @@ int main(int argc, char* argv[]) {
     ui::Program program({store, messages, urls, clock});
     QObject::connect(&program, &ui::Program::finished, &app, &QCoreApplication::quit);
     // SIGTERM and SIGINT (a session ending, Ctrl+C) close the port as the Exit command would.
+    bool terminated = false;
     platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::requested, &app, [&program] {
+    QObject::connect(&termination, &platform::TerminationSignals::requested, &app, [&] {
+        terminated = true;
+        // A start-up error box runs a loop of its own: close it so that start-up can finish.
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
         program.unloadMain();
         QCoreApplication::quit();
     });
     program.start();
+    if (terminated) {
+        // Asked to end before the event loop ran, where quit() has nothing to end.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return 0;
+    }
     return QApplication::exec();
 }

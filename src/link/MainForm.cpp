@@ -73,7 +73,7 @@ void MainForm::Form_Load() {
         return;
     } catch (const RuntimeError& e) {
         failure = e.number();
-    } catch (const std::exception&) {
+    } catch (...) {
         failure = error::kInternal;
     }
 

@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#endif
+
 #include "PortMap.h"
 #include "link/RecordParser.h"
 #include "link/RuntimeError.h"
@@ -32,7 +36,7 @@ SerialPort::SerialPort(QObject* parent) : QObject(parent) {
     m_quietTimer.setSingleShot(true);
     m_holdTimer.setSingleShot(true);
     m_holdTimer.setInterval(kLongestHold);
-    connect(&m_quietTimer, &QTimer::timeout, this, &SerialPort::raiseReceiveEvent);
+    connect(&m_quietTimer, &QTimer::timeout, this, &SerialPort::onQuietGap);
     connect(&m_holdTimer, &QTimer::timeout, this, &SerialPort::raiseReceiveEvent);
     connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::onReadyRead);
     connect(&m_port, &QSerialPort::bytesWritten, this, &SerialPort::onBytesWritten);
@@ -76,9 +80,10 @@ void SerialPort::setPortOpen(bool open) {
 
     const QString device = devicePathForPort(m_commPort);
     if (device.isEmpty()) {
-        complain(QStringLiteral("port %1 names no device (see %2)")
+        complain(QStringLiteral("cannot open port %1: it names no device (see %2) (error %3)")
                      .arg(m_commPort)
-                     .arg(portMapFolder()));
+                     .arg(portMapFolder())
+                     .arg(txlink::error::kPortNotDetected));
         throw txlink::RuntimeError(txlink::error::kPortNotDetected, "the port names no device");
     }
     m_device = device;
@@ -130,6 +135,18 @@ void SerialPort::onReadyRead() {
     // Whole records go at once, through the event queue like every serial event.
     const bool wholeRecords = m_pending.size() % static_cast<qsizetype>(txlink::kRecordLength) == 0;
     m_quietTimer.start(wholeRecords ? std::chrono::milliseconds{0} : kQuietGap);
+}
+
+void SerialPort::onQuietGap() {
+#ifdef Q_OS_UNIX
+    // A busy moment in this program can leave bytes that came in time unread: if the driver holds
+    // any, the line was not quiet, and their read notification restarts the gap.
+    int unread = 0;
+    if (m_port.isOpen() && ::ioctl(int(m_port.handle()), FIONREAD, &unread) == 0 && unread > 0) {
+        return;
+    }
+#endif
+    raiseReceiveEvent();
 }
 
 void SerialPort::raiseReceiveEvent() {

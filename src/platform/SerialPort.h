@@ -48,6 +48,7 @@ private:
     void onReadyRead();
     void onBytesWritten();
     void onError(QSerialPort::SerialPortError error);
+    void onQuietGap();
     void raiseReceiveEvent();
     void raise(std::int16_t event);
     void discardPending();

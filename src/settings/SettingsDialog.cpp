@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "PortSetting.h"
+#include "platform/EventGuard.h"
 #include "ui/Twips.h"
 
 namespace settings {
@@ -91,13 +93,19 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, std::function<voi
     m_cmdOK = new QPushButton(QStringLiteral("Save"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(toPixels(120, 720, 1095, 375));
-    m_cmdOK->setDefault(true);
-    connect(m_cmdOK, &QPushButton::clicked, this, &SettingsDialog::cmdOK_Click);
+    // A store that cannot be written must not unwind through Qt's event handling.
+    connect(m_cmdOK, &QPushButton::clicked, this,
+            [this] { platform::guarded("cmdOK_Click", [this] { cmdOK_Click(); }); });
 
     m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     m_cmdCancel->setGeometry(toPixels(1320, 720, 1095, 375));
-    connect(m_cmdCancel, &QPushButton::clicked, this, &SettingsDialog::cmdCancel_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this,
+            [this] { platform::guarded("cmdCancel_Click", [this] { cmdCancel_Click(); }); });
+
+    // No default button: Enter presses only a button that has the focus (keyPressEvent).
+    m_cmdOK->setAutoDefault(false);
+    m_cmdCancel->setAutoDefault(false);
 
     setTabOrder(m_cmdOK, m_cmdCancel);
     setTabOrder(m_cmdCancel, m_combo1);
@@ -134,6 +142,16 @@ void SettingsDialog::cmdOK_Click() {
 
 void SettingsDialog::cmdCancel_Click() {
     close();
+}
+
+void SettingsDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void SettingsDialog::reject() {

@@ -109,14 +109,21 @@ TEST(SerialPort, RecordsTrickledByteByByteArriveWhole) {
     ReceiveLog log(serial);
 
     const QByteArray records = "S1010128F1234567G1234567";
-    for (char c : records) {
-        pty.write(QByteArray(1, c));
-        QTest::qWait(2);  // shorter than the quiet gap, as at 9600 baud
+    // The claim is for bytes that come closer together than the quiet gap: a machine too busy to
+    // write them so gets another try.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        log.events.clear();
+        const auto longest = pty.trickle(records, 2ms);
+        ASSERT_TRUE(waitUntil([&] { return log.joined() == records.toStdString(); }));
+        if (longest >= SerialPort::kQuietGap * 3 / 4) {
+            continue;
+        }
+        for (const std::string& text : log.events) {
+            EXPECT_EQ(text.size() % 8, 0u) << text;
+        }
+        return;
     }
-    EXPECT_TRUE(waitUntil([&] { return log.joined() == records.toStdString(); }));
-    for (const std::string& text : log.events) {
-        EXPECT_EQ(text.size() % 8, 0u) << text;
-    }
+    GTEST_SKIP() << "the bytes never went out closer together than the quiet gap";
 }
 
 TEST(SerialPort, APartialRecordIsDeliveredAfterTheQuietGap) {

@@ -158,8 +158,6 @@ TEST_F(SettingsDialogTest, LooksAsDesigned) {
 
     auto* save = control<QPushButton>(dialog, "cmdOK");
     auto* cancel = control<QPushButton>(dialog, "cmdCancel");
-    EXPECT_TRUE(save->isDefault());
-    EXPECT_FALSE(cancel->isDefault());
     EXPECT_EQ(dialog.focusWidget(), save);
 
     // Tab order: Save, Cancel, the port box, and round again.
@@ -231,15 +229,11 @@ TEST_F(SettingsDialogTest, SaveStoresTheTextAndRestartsTheMainWindowOnIt) {
     const auto click = [](QWidget& dialog) {
         QTest::mouseClick(control<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
     };
-    const auto enterInBox = [](QWidget& dialog) {
-        QTest::keyClick(combo(dialog)->lineEdit(), Qt::Key_Return);
-    };
     const Case cases[] = {
         {"first run, untouched", {}, untouched, click, "com 1", 1},
         {"stored, untouched", "Com 3", untouched, click, "Com 3", 3},
         {"chosen from the list", "Com 1", choose(3), click, "Com 4", 4},
         {"typed, not in the list", "Com 1", typed("Com 12"), click, "Com 12", 2},
-        {"Enter in the box is Save", "Com 1", typed("Com 4"), enterInBox, "Com 4", 4},
         // No completion from the list: "Com" stays "Com", and start-up rejects it.
         {"typed, no digit at the end", "Com 1", typed("Com"), click, "Com", 0},
     };
@@ -360,6 +354,47 @@ TEST_F(SettingsDialogTest, CancelEscapeAndTheCloseBoxStoreNothing) {
         program.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// The dialog has no default button: Enter while typing the port must not restart the program.
+TEST_F(SettingsDialogTest, EnterInThePortBoxNeitherSavesNorCloses) {
+    testsupport::Pty line;
+    config.mapPort(1, line.slavePath());
+    start();
+    ASSERT_EQ(line.read(2), "2a");
+    settings::SettingsDialog& dialog = openDialog();
+    type(dialog, QStringLiteral("Com 4"));
+    ASSERT_TRUE(activate(dialog));
+    QTest::keyClick(combo(dialog)->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(combo(dialog)->lineEdit(), Qt::Key_Enter);
+    EXPECT_EQ(store.saves, 0);
+    EXPECT_FALSE(testsupport::waitUntil([this] { return program->settingsDialog() == nullptr; },
+                                        std::chrono::milliseconds(200)));
+    EXPECT_EQ(combo(dialog)->currentText(), "Com 4");
+
+    // Enter on the focused Save button saves, as on any button with the focus.
+    control<QPushButton>(dialog, "cmdOK")->setFocus();
+    QTest::keyClick(control<QPushButton>(dialog, "cmdOK"), Qt::Key_Return);
+    EXPECT_EQ(store.saves, 1);
+    EXPECT_TRUE(dialogGone());
+}
+
+// A settings file that cannot be written is reported; the program and the dialog carry on.
+TEST_F(SettingsDialogTest, AStoreThatCannotBeWrittenIsReportedNotFatal) {
+    testsupport::Pty line;
+    config.mapPort(1, line.slavePath());
+    start();
+    ASSERT_EQ(line.read(2), "2a");
+    store.failWrites = true;
+    settings::SettingsDialog& dialog = openDialog();
+    testing::internal::CaptureStderr();
+    QTest::mouseClick(control<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("cmdOK_Click failed"), std::string::npos) << errors;
+    EXPECT_FALSE(testsupport::waitUntil([this] { return program->settingsDialog() == nullptr; },
+                                        std::chrono::milliseconds(200)))
+        << "nothing was saved, so nothing restarts";
+    EXPECT_TRUE(window().MSComm1().portOpen());
 }
 
 TEST_F(SettingsDialogTest, ReloadKeepsTheFieldsStartUpDoesNotSetAndResetsTheControls) {

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QStringList>
 #include <QUrl>
+#include <stdexcept>
 #include <tuple>
 
 #include "link/TimeOfDay.h"
@@ -20,10 +21,14 @@ public:
     }
     void SaveSetting(const QString& application, const QString& section, const QString& key,
                      const QString& value) override {
+        if (failWrites) {
+            throw std::runtime_error("the settings file cannot be written");
+        }
         m_values[{application, section, key}] = value;
         ++saves;
     }
     int saves = 0;
+    bool failWrites = false;
 
 private:
     QMap<std::tuple<QString, QString, QString>, QString> m_values;

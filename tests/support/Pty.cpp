@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <stdexcept>
 
 namespace testsupport {
@@ -63,6 +64,20 @@ QByteArray Pty::read(qsizetype count, std::chrono::milliseconds timeout) {
 
 QByteArray Pty::drain(std::chrono::milliseconds window) {
     return read(std::numeric_limits<qsizetype>::max(), window);
+}
+
+std::chrono::milliseconds Pty::trickle(const QByteArray& bytes, std::chrono::milliseconds gap) {
+    std::chrono::milliseconds longest{0};
+    QElapsedTimer sinceLast;
+    for (char c : bytes) {
+        if (sinceLast.isValid()) {
+            longest = std::max(longest, std::chrono::milliseconds(sinceLast.elapsed()));
+        }
+        write(QByteArray(1, c));
+        sinceLast.start();
+        QTest::qWait(int(gap.count()));
+    }
+    return longest;
 }
 
 void Pty::hangUp() {

@@ -24,6 +24,9 @@ public:
     QByteArray read(qsizetype count, std::chrono::milliseconds timeout = std::chrono::seconds(5));
     // Everything that arrives within `window`.
     QByteArray drain(std::chrono::milliseconds window);
+    // Writes `bytes` one at a time, `gap` apart, as a slow line delivers them; returns the longest
+    // time that actually passed between two writes, which a loaded machine can stretch.
+    std::chrono::milliseconds trickle(const QByteArray& bytes, std::chrono::milliseconds gap);
     // Closes the master: the slave side sees a hang-up.
     void hangUp();
 

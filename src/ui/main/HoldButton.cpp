@@ -1,5 +1,6 @@
 #include "HoldButton.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 
 namespace ui {
@@ -16,6 +17,10 @@ void HoldButton::mousePressEvent(QMouseEvent* event) {
         setDown(true);  // QPushButton ignores right and middle presses
     }
     event->accept();
+    if (!m_holding) {
+        // A popup opened during the hold takes the release; watch for it wherever it goes.
+        qApp->installEventFilter(this);
+    }
     m_holding = true;
     emit mouseDown();
 }
@@ -26,8 +31,21 @@ void HoldButton::mouseReleaseEvent(QMouseEvent* event) {
     }
     setDown(false);
     event->accept();
-    m_holding = false;
+    endHold();
     emit mouseUp();
+}
+
+bool HoldButton::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease && watched != this &&
+        static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) {
+        abandonHold();
+    }
+    return false;
+}
+
+void HoldButton::endHold() {
+    m_holding = false;
+    qApp->removeEventFilter(this);
 }
 
 bool HoldButton::event(QEvent* event) {
@@ -47,7 +65,7 @@ void HoldButton::abandonHold() {
     if (!m_holding) {
         return;
     }
-    m_holding = false;
+    endHold();
     setDown(false);
     emit mouseUp();
 }

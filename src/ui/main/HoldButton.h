@@ -7,8 +7,8 @@ namespace ui {
 // A press-and-hold button: every press of any mouse button is a mouse-down, every release a
 // mouse-up, and the release reaches it wherever the pointer is. It has no click action, so the
 // keyboard cannot start a hold. When the hold ends without a release reaching it (the window is
-// hidden or loses the pointer grab), it reports a mouse-up all the same, so no command keeps
-// repeating after the operator let go.
+// hidden or deactivated, loses the pointer grab, or a popup takes the release), it reports a
+// mouse-up all the same, so no command keeps repeating after the operator let go.
 class HoldButton final : public QPushButton {
     Q_OBJECT
 
@@ -25,10 +25,13 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void endHold();
+
     bool m_holding = false;
 };
 

@@ -151,6 +151,13 @@ TEST_F(Controls, AHoldWhoseReleaseNeverComesStopsRepeating) {
              QEvent ungrab(QEvent::UngrabMouse);
              QApplication::sendEvent(b, &ungrab);
          }},
+        {"a menu opened during the hold takes the release",
+         [this](ui::HoldButton*) {
+             auto* file = window().findChild<QMenu*>(QStringLiteral("mnu_file"));
+             file->popup(window().mapToGlobal(QPoint(0, 0)));
+             QTest::mouseRelease(file, Qt::LeftButton);
+             file->close();
+         }},
         {"the window is deactivated",
          [this](ui::HoldButton*) {
              QEvent change(QEvent::ActivationChange);
@@ -227,9 +234,15 @@ TEST_F(WholeRecords, RecordsTrickledInShowAsWrittenWholeAndALonePieceAfterTheGap
     auto text = [this](const char* name) {
         return window().findChild<QLabel*>(QString::fromLatin1(name))->text();
     };
-    for (char c : QByteArray("S1010128F1234567")) {
-        pty.write(QByteArray(1, c));
-        QTest::qWait(2);
+    // Bytes closer together than the quiet gap; a machine too busy to write them so tries again.
+    bool clean = false;
+    for (int attempt = 0; attempt < 5 && !clean; ++attempt) {
+        pty.drain(100ms);
+        const auto longest = pty.trickle("S1010128F1234567", 2ms);
+        clean = longest < platform::SerialPort::kQuietGap * 3 / 4;
+    }
+    if (!clean) {
+        GTEST_SKIP() << "the bytes never went out closer together than the quiet gap";
     }
     EXPECT_TRUE(testsupport::waitUntil([&] { return text("Label9") == "567"; }));
     EXPECT_EQ(text("Label8"), "1234");
