@@ -14,22 +14,38 @@ struct Step {
 
 using StepTable = std::array<Step, TransmitterModel::kStepCount>;
 
-// The panel enables its n-th step label for codes 1, 2, 4, 8 and 40, and captions the labels
-// after the kind of frequency record it last saw; these tables follow those captions.
-constexpr StepTable kFSteps{{{1, 125}, {2, 250}, {4, 500}, {8, 1000}, {40, 5000}}};
-constexpr StepTable kGSteps{{{1, 500}, {2, 1000}, {4, 5000}, {8, 10000}, {40, 25000}}};
-constexpr StepTable kHSteps{{{1, 125}, {2, 250}, {4, 500}, {8, 1000}, {40, 10000}}};
+// What sets the kinds of controller apart. The panel enables its n-th step label for codes 1, 2,
+// 4, 8 and 40 and captions the labels after the kind of frequency record it last saw; the step
+// tables follow those captions. The default is a common calling frequency of the band each kind
+// is built for; the highest is what the record's digits can show on the raster.
+struct FormatTraits {
+    StepTable steps;
+    qint64 defaultKhz;
+    qint64 highestKhz;
+    qint64 rasterKhz;
+};
 
-const StepTable& stepsOf(TransmitterModel::Format format) {
+constexpr FormatTraits kF{
+    {{{1, 125}, {2, 250}, {4, 500}, {8, 1000}, {40, 5000}}}, 1'296'000, 9'999'999, 1};
+constexpr FormatTraits kG{
+    {{{1, 500}, {2, 1000}, {4, 5000}, {8, 10000}, {40, 25000}}}, 10'368'000, 99'999'990, 10};
+constexpr FormatTraits kH{
+    {{{1, 125}, {2, 250}, {4, 500}, {8, 1000}, {40, 10000}}}, 2'320'000, 99'999'875, 125};
+
+const FormatTraits& traitsOf(TransmitterModel::Format format) {
     switch (format) {
         case TransmitterModel::Format::G:
-            return kGSteps;
+            return kG;
         case TransmitterModel::Format::H:
-            return kHSteps;
+            return kH;
         case TransmitterModel::Format::F:
             break;
     }
-    return kFSteps;
+    return kF;
+}
+
+const StepTable& stepsOf(TransmitterModel::Format format) {
+    return traitsOf(format).steps;
 }
 
 QByteArray digits(qint64 value, int width) {
@@ -52,40 +68,15 @@ std::optional<TransmitterModel::Format> TransmitterModel::formatNamed(QStringVie
 }
 
 qint64 TransmitterModel::defaultFrequencyKhz(Format format) {
-    // A common calling frequency of the band each kind of controller is built for.
-    switch (format) {
-        case Format::G:
-            return 10'368'000;
-        case Format::H:
-            return 2'320'000;
-        case Format::F:
-            break;
-    }
-    return 1'296'000;
+    return traitsOf(format).defaultKhz;
 }
 
 qint64 TransmitterModel::highestFrequencyKhz(Format format) {
-    switch (format) {
-        case Format::G:
-            return 99'999'990;
-        case Format::H:
-            return 99'999'875;
-        case Format::F:
-            break;
-    }
-    return 9'999'999;
+    return traitsOf(format).highestKhz;
 }
 
 qint64 TransmitterModel::rasterKhz(Format format) {
-    switch (format) {
-        case Format::G:
-            return 10;
-        case Format::H:
-            return 125;
-        case Format::F:
-            break;
-    }
-    return 1;
+    return traitsOf(format).rasterKhz;
 }
 
 QList<QByteArray> TransmitterModel::handle(QByteArrayView command) {
