@@ -31,10 +31,6 @@ int toPixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
 
-QRect toPixels(int left, int top, int width, int height) {
-    return ui::twipsRect(left, top, width, height);
-}
-
 QPalette coloured(QPalette palette, const QColor& background, const QColor& text) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
@@ -68,14 +64,14 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, std::function<voi
 
     m_label3 = new QLabel(QStringLiteral("Com port :"), this);
     m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->setGeometry(toPixels(120, 120, 1335, 255));
+    m_label3->setGeometry(ui::twipsRect(120, 120, 1335, 255));
     m_label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_label3->setPalette(coloured(m_label3->palette(), Qt::black, QColor(255, 0, 0)));
     m_label3->setAutoFillBackground(true);
 
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setGeometry(toPixels(960, 120, 1215, 315));
+    m_combo1->setGeometry(ui::twipsRect(960, 120, 1215, 315));
     m_combo1->setEditable(true);
     // The box is free text: typing neither completes from the list nor adds to it.
     m_combo1->setCompleter(nullptr);
@@ -92,14 +88,14 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, std::function<voi
 
     m_cmdOK = new QPushButton(QStringLiteral("Save"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(toPixels(120, 720, 1095, 375));
+    m_cmdOK->setGeometry(ui::twipsRect(120, 720, 1095, 375));
     // A store that cannot be written must not unwind through Qt's event handling.
     connect(m_cmdOK, &QPushButton::clicked, this,
             [this] { platform::guarded("cmdOK_Click", [this] { cmdOK_Click(); }); });
 
     m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setGeometry(toPixels(1320, 720, 1095, 375));
+    m_cmdCancel->setGeometry(ui::twipsRect(1320, 720, 1095, 375));
     connect(m_cmdCancel, &QPushButton::clicked, this,
             [this] { platform::guarded("cmdCancel_Click", [this] { cmdCancel_Click(); }); });
 

@@ -55,14 +55,6 @@ const QColor kLightGrey(224, 224, 224);
 const QColor kGreen(0, 255, 0);
 const QColor kWhite(255, 255, 255);
 
-int toPixels(int twips) {
-    return px(twips);
-}
-
-QRect toPixels(int left, int top, int width, int height) {
-    return twipsRect(left, top, width, height);
-}
-
 QFont sansSerif(bool bold = false) {
     QFont font = windowDefaultFont();
     font.setBold(bold);
@@ -88,8 +80,8 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, cons
 // A line one pixel wide; like the desktop's line drawing it leaves out its end point.
 QWidget* addLine(QWidget* parent, const QString& name, QPoint fromTwips, QPoint toTwips,
                  const QColor& colour) {
-    const QPoint from(toPixels(fromTwips.x()), toPixels(fromTwips.y()));
-    const QPoint to(toPixels(toTwips.x()), toPixels(toTwips.y()));
+    const QPoint from(px(fromTwips.x()), px(fromTwips.y()));
+    const QPoint to(px(toTwips.x()), px(toTwips.y()));
     auto* line = new QWidget(parent);
     line->setObjectName(name);
     if (from.y() == to.y()) {
@@ -125,7 +117,7 @@ AboutWindow::AboutWindow(platform::UrlOpener& opener, QWidget* parent)
     setFont(sansSerif());
     setColour(this, QPalette::Window, kButtonFace);
     setAutoFillBackground(true);
-    setFixedSize(toPixels(4320), toPixels(3015));
+    setFixedSize(px(4320), px(3015));
 
     buildBorder();
     buildBackdrop();
@@ -155,7 +147,7 @@ void AboutWindow::buildBorder() {
 void AboutWindow::buildBackdrop() {
     m_picture2 = new PictureBox(kWindowText, this);
     m_picture2->setObjectName(QStringLiteral("Picture2"));
-    m_picture2->setGeometry(toPixels(65, 60, 4215, 2895));
+    m_picture2->setGeometry(ui::twipsRect(65, 60, 4215, 2895));
     QWidget* surface = m_picture2->surface();
 
     m_timer2 = new QTimer(m_picture2);
@@ -165,13 +157,13 @@ void AboutWindow::buildBackdrop() {
 
     m_image1 = new QLabel(surface);
     m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setGeometry(toPixels(240, 240, 1200, 915));
+    m_image1->setGeometry(ui::twipsRect(240, 240, 1200, 915));
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image1->setPixmap(makeAboutLogo());
 
     m_label7 =
         addLabel(surface, QStringLiteral("Label7"), QStringLiteral("For more info, log on to "),
-                 toPixels(1800, 240, 2175, 735), kLightGrey);
+                 ui::twipsRect(1800, 240, 2175, 735), kLightGrey);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(9);
     m_label7->setFont(arial);
@@ -180,33 +172,33 @@ void AboutWindow::buildBackdrop() {
     m_label7->setWordWrap(true);
 
     m_label4 = addLabel(surface, QStringLiteral("Label4"), kWebAddress,
-                        toPixels(1800, 480, 2295, 255), kWhite);
+                        ui::twipsRect(1800, 480, 2295, 255), kWhite);
     m_label4->setFont(sansSerif(true));
     m_label4->setCursor(Qt::UpArrowCursor);
     m_label4->installEventFilter(this);
 
     m_label1 = addLabel(surface, QStringLiteral("Label1"), QStringLiteral("Exit"),
-                        toPixels(3820, 2600, 495, 255), k3dLight);
+                        ui::twipsRect(3820, 2600, 495, 255), k3dLight);
     m_label1->installEventFilter(this);
 }
 
 void AboutWindow::buildViewport() {
     m_picture1 = new PictureBox(kMenuText, m_picture2->surface());
     m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->setGeometry(toPixels(750, 1560, 2655, 855));
+    m_picture1->setGeometry(ui::twipsRect(750, 1560, 2655, 855));
     m_picture1->setFocusPolicy(Qt::StrongFocus);
     QWidget* surface = m_picture1->surface();
 
     // Drawn on the viewport beneath the credits: they show only once the text has gone by.
-    m_label3 = addLabel(surface, QStringLiteral("Label3"), kCallSign, toPixels(220, 90, 2175, 495),
-                        kGreen);
+    m_label3 = addLabel(surface, QStringLiteral("Label3"), kCallSign,
+                        ui::twipsRect(220, 90, 2175, 495), kGreen);
     QFont calisto(QStringLiteral("Calisto MT"));
     calisto.setPointSize(18);
     calisto.setBold(true);
     m_label3->setFont(calisto);
     m_label5 =
         addLabel(surface, QStringLiteral("Label5"), QStringLiteral("voraTXcontroller   V1.3"),
-                 toPixels(620, 450, 1815, 255), kGreen);
+                 ui::twipsRect(620, 450, 1815, 255), kGreen);
     m_line2 = addLine(surface, QStringLiteral("Line2"), {600, 450}, {2400, 450}, kGreen);
 
     m_text1 = new QTextEdit(surface);
@@ -265,7 +257,7 @@ QString AboutWindow::creditsText() {
 }
 
 void AboutWindow::placeText1() {
-    m_text1->setGeometry(0, toPixels(m_text1Top), toPixels(2610), toPixels(kText1HeightTwips));
+    m_text1->setGeometry(0, px(m_text1Top), px(2610), px(kText1HeightTwips));
 }
 
 void AboutWindow::Timer2_Timer() {

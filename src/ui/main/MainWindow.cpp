@@ -18,6 +18,27 @@ constexpr txlink::Colour kYellow = 65535;
 constexpr txlink::Colour kLightYellow = 8454143;
 const QColor kButtonShadow(160, 160, 160);  // the desktop's shadow colour for 3-D elements
 
+// The window's timers, each with its interval and the form's handler for its tick.
+struct TimerDesign {
+    txlink::Timer timer;
+    const char* name;
+    std::chrono::milliseconds interval;
+    const char* handlerName;
+    void (txlink::MainForm::*handler)();
+};
+const TimerDesign kTimers[] = {
+    {txlink::Timer::Tmrcom, "Tmrcom", MainWindow::kWatchdogPeriod, "Tmrcom_Timer",
+     &txlink::MainForm::Tmrcom_Timer},
+    {txlink::Timer::wait1, "wait1", MainWindow::kFrequencyRepeatPeriod, "wait1_Timer",
+     &txlink::MainForm::wait1_Timer},
+    {txlink::Timer::wait2, "wait2", MainWindow::kPowerRepeatPeriod, "wait2_Timer",
+     &txlink::MainForm::wait2_Timer},
+    {txlink::Timer::tmrTXLED, "tmrTXLED", MainWindow::kLampPeriod, "tmrTXLED_Timer",
+     &txlink::MainForm::tmrTXLED_Timer},
+    {txlink::Timer::tmrRXLED, "tmrRXLED", MainWindow::kLampPeriod, "tmrRXLED_Timer",
+     &txlink::MainForm::tmrRXLED_Timer},
+};
+
 constexpr int kClientWidth = 4365;
 constexpr int kClientHeight = 3210;
 
@@ -68,11 +89,9 @@ MainWindow::MainWindow(txlink::MainForm& form, QWidget* parent)
     buildControls();
     buildMenu();
 
-    m_watchdog = makeTimer("Tmrcom", kWatchdogPeriod);
-    m_frequencyRepeat = makeTimer("wait1", kFrequencyRepeatPeriod);
-    m_powerRepeat = makeTimer("wait2", kPowerRepeatPeriod);
-    m_txLamp = makeTimer("tmrTXLED", kLampPeriod);
-    m_rxLamp = makeTimer("tmrRXLED", kLampPeriod);
+    for (const TimerDesign& design : kTimers) {
+        m_timers.at(std::size_t(design.timer)) = makeTimer(design.name, design.interval);
+    }
 
     connectEvents();
 }
@@ -251,11 +270,10 @@ void MainWindow::route(Sender* sender, Signal signal, const char* where,
 void MainWindow::connectEvents() {
     using F = txlink::MainForm;
     route(m_comm, &platform::SerialPort::OnComm, "MSComm1_OnComm", &F::MSComm1_OnComm);
-    route(m_watchdog, &QTimer::timeout, "Tmrcom_Timer", &F::Tmrcom_Timer);
-    route(m_frequencyRepeat, &QTimer::timeout, "wait1_Timer", &F::wait1_Timer);
-    route(m_powerRepeat, &QTimer::timeout, "wait2_Timer", &F::wait2_Timer);
-    route(m_txLamp, &QTimer::timeout, "tmrTXLED_Timer", &F::tmrTXLED_Timer);
-    route(m_rxLamp, &QTimer::timeout, "tmrRXLED_Timer", &F::tmrRXLED_Timer);
+    for (const TimerDesign& design : kTimers) {
+        route(m_timers.at(std::size_t(design.timer)), &QTimer::timeout, design.handlerName,
+              design.handler);
+    }
     route(m_step, &QPushButton::clicked, "Command3_Click", &F::Command3_Click);
     route(m_carrier, &QPushButton::clicked, "Command6_Click", &F::Command6_Click);
 
@@ -283,7 +301,7 @@ void MainWindow::connectEvents() {
 }
 
 void MainWindow::silence() {
-    for (QTimer* timer : {m_watchdog, m_frequencyRepeat, m_powerRepeat, m_txLamp, m_rxLamp}) {
+    for (QTimer* timer : m_timers) {
         if (timer != nullptr) {
             timer->stop();
             timer->disconnect(this);
@@ -353,24 +371,7 @@ void MainWindow::setPanelText(int panel, std::string_view text) {
 }
 
 void MainWindow::setTimerEnabled(txlink::Timer timer, bool enabled) {
-    QTimer* t = nullptr;
-    switch (timer) {
-        case txlink::Timer::Tmrcom:
-            t = m_watchdog;
-            break;
-        case txlink::Timer::wait1:
-            t = m_frequencyRepeat;
-            break;
-        case txlink::Timer::wait2:
-            t = m_powerRepeat;
-            break;
-        case txlink::Timer::tmrTXLED:
-            t = m_txLamp;
-            break;
-        case txlink::Timer::tmrRXLED:
-            t = m_rxLamp;
-            break;
-    }
+    QTimer* t = m_timers.at(std::size_t(timer));
     // Enabling a running timer leaves its period alone, so the repeat rates stay fixed.
     if (!enabled) {
         t->stop();

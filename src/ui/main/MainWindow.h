@@ -80,11 +80,7 @@ private:
     QPushButton* m_carrier = nullptr;
     QProgressBar* m_power = nullptr;
     StatusBar* m_statusBar = nullptr;
-    QTimer* m_watchdog = nullptr;
-    QTimer* m_frequencyRepeat = nullptr;
-    QTimer* m_powerRepeat = nullptr;
-    QTimer* m_txLamp = nullptr;
-    QTimer* m_rxLamp = nullptr;
+    std::array<QTimer*, 5> m_timers{};  // indexed by txlink::Timer
     txlink::Controls m_controls;
 };
 
