@@ -4,32 +4,27 @@
 
 #include <string>
 
-#include "link/RecordParser.h"
+#include "txlink/RecordParser.h"
 
 namespace {
 
-class NullDisplay final : public txlink::MainDisplay, public txlink::Timers {
+class NullDisplay final : public txlink::PanelDisplay, public txlink::PanelTimers {
 public:
-    void setMegahertzDigits(std::string_view caption) override {
+    void showFrequency(std::string_view megahertz, std::string_view fraction) override {
+        benchmark::DoNotOptimize(megahertz);
+        benchmark::DoNotOptimize(fraction);
+    }
+    void showSelectedStep(std::optional<int> step) override { benchmark::DoNotOptimize(step); }
+    void showStepCaption(int step, std::string_view caption) override {
+        benchmark::DoNotOptimize(step);
         benchmark::DoNotOptimize(caption);
     }
-    void setFractionDigits(std::string_view caption) override { benchmark::DoNotOptimize(caption); }
-    void setStepLabelEnabled(int label, bool enabled) override {
-        benchmark::DoNotOptimize(label + enabled);
-    }
-    void setStepLabelCaption(int label, std::string_view caption) override {
-        benchmark::DoNotOptimize(label);
-        benchmark::DoNotOptimize(caption);
-    }
-    void setCarrierCaption(std::string_view caption) override { benchmark::DoNotOptimize(caption); }
-    void setCarrierBackColor(txlink::Colour colour) override { benchmark::DoNotOptimize(colour); }
-    void setPowerBarValue(int value) override { benchmark::DoNotOptimize(value); }
-    void setPanelText(int panel, std::string_view text) override {
-        benchmark::DoNotOptimize(panel);
-        benchmark::DoNotOptimize(text);
-    }
-    void setTimerEnabled(txlink::Timer timer, bool enabled) override {
-        benchmark::DoNotOptimize(int(timer) + enabled);
+    void showLock(bool locked) override { benchmark::DoNotOptimize(locked); }
+    void showPower(int level) override { benchmark::DoNotOptimize(level); }
+    void showCarrier(bool on) override { benchmark::DoNotOptimize(on); }
+    void showLink(bool up) override { benchmark::DoNotOptimize(up); }
+    void setTimerRunning(txlink::PanelTimer timer, bool running) override {
+        benchmark::DoNotOptimize(int(timer) + running);
     }
 };
 

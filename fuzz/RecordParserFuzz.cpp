@@ -6,35 +6,41 @@
 #include <string>
 #include <string_view>
 
-#include "link/RecordParser.h"
+#include "txlink/RecordParser.h"
 
 namespace {
 
-class Recorder final : public txlink::MainDisplay, public txlink::Timers {
+class Recorder final : public txlink::PanelDisplay, public txlink::PanelTimers {
 public:
     std::string log;
 
-    void setMegahertzDigits(std::string_view c) override { note("8", c); }
-    void setFractionDigits(std::string_view c) override { note("9", c); }
-    void setStepLabelEnabled(int label, bool on) override {
-        note("E" + std::to_string(label), on ? "1" : "0");
+    void showFrequency(std::string_view megahertz, std::string_view fraction) override {
+        note("M", megahertz);
+        note("F", fraction);
     }
-    void setStepLabelCaption(int label, std::string_view c) override {
-        note("C" + std::to_string(label), c);
+    void showSelectedStep(std::optional<int> step) override {
+        if (step && (*step < 0 || *step >= txlink::kStepCount)) {
+            std::abort();  // there are five step labels
+        }
+        note("E", step ? std::to_string(*step) : "-");
     }
-    void setCarrierCaption(std::string_view c) override { note("6", c); }
-    void setCarrierBackColor(txlink::Colour colour) override { note("B", std::to_string(colour)); }
-    void setPowerBarValue(int value) override {
-        if (value < txlink::kPowerBarMin || value > txlink::kPowerBarMax) {
+    void showStepCaption(int step, std::string_view caption) override {
+        if (step < 0 || step >= txlink::kStepCount) {
+            std::abort();
+        }
+        note("C" + std::to_string(step), caption);
+    }
+    void showLock(bool locked) override { note("L", locked ? "1" : "0"); }
+    void showPower(int level) override {
+        if (level < txlink::kPowerMin || level > txlink::kPowerMax) {
             std::abort();  // the parser must refuse such a value before it reaches the bar
         }
-        note("P", std::to_string(value));
+        note("P", std::to_string(level));
     }
-    void setPanelText(int panel, std::string_view text) override {
-        note("S" + std::to_string(panel), text);
-    }
-    void setTimerEnabled(txlink::Timer timer, bool on) override {
-        note("T" + std::to_string(int(timer)), on ? "1" : "0");
+    void showCarrier(bool on) override { note("6", on ? "1" : "0"); }
+    void showLink(bool up) override { note("K", up ? "1" : "0"); }
+    void setTimerRunning(txlink::PanelTimer timer, bool running) override {
+        note("T" + std::to_string(int(timer)), running ? "1" : "0");
     }
 
 private:
@@ -52,12 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
     Recorder whole;
-    const bool wholeOk = txlink::applyRecords(text, whole, whole);
+    const bool wholeOk = txlink::applyRecords(text, whole, whole) == txlink::ParseResult::Applied;
 
     Recorder pieces;
     bool piecesOk = true;
     for (std::size_t start = 0; piecesOk && text.size() > start + 1; start += 8) {
-        piecesOk = txlink::applyRecords(text.substr(start, 8), pieces, pieces);
+        piecesOk = txlink::applyRecords(text.substr(start, 8), pieces, pieces) ==
+                   txlink::ParseResult::Applied;
     }
     if (wholeOk != piecesOk || whole.log != pieces.log) {
         std::abort();

@@ -1,26 +1,33 @@
 #include <QApplication>
 #include <QFont>
+#include <exception>
 
-#include "platform/EventGuard.h"
 #include "platform/IniSettingsStore.h"
-#include "platform/MessageBox.h"
+#include "platform/Logging.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationSignals.h"
-#include "platform/UrlOpener.h"
+#include "platform/Version.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/UrlOpener.h"
 #include "ui/main/Program.h"
 
 namespace {
 
-// The last line of defence: a failure that escapes a handler is reported and the program goes on.
+// The last line of defence: a failure that escapes an event handler is reported and the program
+// goes on. Everything below it reports failures as results; this catches what slipped through.
 class Application final : public QApplication {
 public:
     using QApplication::QApplication;
 
     bool notify(QObject* receiver, QEvent* event) override {
-        bool handled = false;
-        platform::guarded("event handling",
-                          [&] { handled = QApplication::notify(receiver, event); });
-        return handled;
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& failure) {
+            qCCritical(lcProgram, "an event handler failed: %s", failure.what());
+        } catch (...) {
+            qCCritical(lcProgram, "an event handler failed");
+        }
+        return false;
     }
 };
 
@@ -28,9 +35,11 @@ public:
 
 int main(int argc, char* argv[]) {
     platform::TerminationSignals::block();
+    // Diagnostics read as the program's own lines on standard error.
+    qSetMessagePattern(QStringLiteral("vora-tx-controller: %{message}"));
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VoraTXController"));
-    QApplication::setApplicationVersion(QStringLiteral("1.3.0"));
+    QApplication::setApplicationVersion(QLatin1String(platform::kVersion));
     // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions
     // whole.
     QFont::insertSubstitutions(
@@ -40,11 +49,11 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::IniSettingsStore store;
-    platform::WidgetMessageBox messages;
-    platform::DesktopUrlOpener urls;
+    ui::common::WidgetMessageBox messages;
+    ui::common::DesktopUrlOpener urls;
     platform::SystemClock clock;
-    ui::Program program({store, messages, urls, clock});
-    QObject::connect(&program, &ui::Program::finished, &app, &QCoreApplication::quit);
+    ui::main::Program program({store, messages, urls, clock});
+    QObject::connect(&program, &ui::main::Program::finished, &app, &QCoreApplication::quit);
     // SIGTERM and SIGINT (a session ending, Ctrl+C) close the port as the Exit command would.
     bool terminated = false;
     platform::TerminationSignals termination;

@@ -1,9 +1,9 @@
-#include "IniSettingsStore.h"
+#include "platform/IniSettingsStore.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QUrl>
-#include <stdexcept>
+
+#include "platform/ConfigPaths.h"
 
 namespace platform {
 namespace {
@@ -18,28 +18,29 @@ QString addressOf(const QString& application, const QString& section, const QStr
 
 }  // namespace
 
-IniSettingsStore::IniSettingsStore()
-    : IniSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                       QStringLiteral("/VoraTXController/settings.ini")) {}
+IniSettingsStore::IniSettingsStore() : IniSettingsStore(settingsFilePath()) {}
 
 IniSettingsStore::IniSettingsStore(QString filePath) : m_filePath(std::move(filePath)) {}
 
-QString IniSettingsStore::GetSetting(const QString& application, const QString& section,
-                                     const QString& key, const QString& defaultValue) const {
+txlink::Result<QString> IniSettingsStore::read(const QString& application, const QString& section,
+                                               const QString& key,
+                                               const QString& defaultValue) const {
     const QSettings settings(m_filePath, QSettings::IniFormat);
     return settings.value(addressOf(application, section, key), defaultValue).toString();
 }
 
-void IniSettingsStore::SaveSetting(const QString& application, const QString& section,
-                                   const QString& key, const QString& value) {
+txlink::Status IniSettingsStore::write(const QString& application, const QString& section,
+                                       const QString& key, const QString& value) {
     QSettings settings(m_filePath, QSettings::IniFormat);
     settings.setValue(addressOf(application, section, key), value);
     // QSettings writes through a temporary file and renames it, so a crash never leaves half a
     // file.
     settings.sync();
     if (settings.status() != QSettings::NoError) {
-        throw std::runtime_error("cannot write the settings file " + m_filePath.toStdString());
+        return txlink::Error{txlink::error::kInternal,
+                             "cannot write the settings file " + m_filePath.toStdString()};
     }
+    return txlink::Status::success();
 }
 
 }  // namespace platform

@@ -1,20 +1,16 @@
-#include "PortMap.h"
+#include "platform/PortMap.h"
 
 #include <QFileInfo>
-#include <QStandardPaths>
+
+#include "platform/ConfigPaths.h"
 
 namespace platform {
-
-QString portMapFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/VoraTXController/ports");
-}
 
 QString devicePathForPort(int port) {
     if (port < 1 || port > 9) {
         return {};
     }
-    const QFileInfo entry(portMapFolder() + QStringLiteral("/com%1").arg(port));
+    const QFileInfo entry(portMapEntryPath(port));
     if (entry.exists() || entry.isSymLink()) {
         // Two names of one device must share one lock, so open it by its real path.
         return entry.canonicalFilePath();

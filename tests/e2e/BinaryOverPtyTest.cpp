@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "SimProcess.h"
+#include "support/TestConfig.h"
 #include "support/Wait.h"
 
 namespace {
@@ -73,7 +74,7 @@ private:
 
 class BinaryOverPty : public ::testing::Test {
 protected:
-    QTemporaryDir config;
+    testsupport::TestConfig config;
 };
 
 TEST_F(BinaryOverPty, StartupAndFirstUpTickEachSendOneStatusRequest) {
@@ -129,9 +130,7 @@ TEST_F(BinaryOverPty, HangUpLeavesTheProgramRunningIdleAndStoppable) {
 
 TEST_F(BinaryOverPty, SigtermWhileTheStartUpErrorIsShownEndsTheProgram) {
     // Port 1 points at nothing: it is not detected, and the error box waits for an OK.
-    QDir().mkpath(config.path() + QStringLiteral("/VoraTXController/ports"));
-    QFile::link(QStringLiteral("/dev/no-such-device"),
-                config.path() + QStringLiteral("/VoraTXController/ports/com1"));
+    config.mapPort(1, QStringLiteral("/dev/no-such-device"));
     ProgramProcess program(config.path());
     ASSERT_TRUE(program.process().waitForStarted(5000));
     QTest::qWait(1000);

@@ -9,6 +9,18 @@ using platform::IniSettingsStore;
 
 namespace {
 
+void save(platform::SettingsStore& store, const QString& application, const QString& section,
+          const QString& key, const QString& value) {
+    EXPECT_TRUE(store.write(application, section, key, value).ok());
+}
+
+QString load(const platform::SettingsStore& store, const QString& application,
+             const QString& section, const QString& key, const QString& defaultValue) {
+    const txlink::Result<QString> value = store.read(application, section, key, defaultValue);
+    EXPECT_TRUE(value.ok());
+    return value ? *value : QStringLiteral("<unreadable>");
+}
+
 const QString kAwkward[] = {
     QStringLiteral("settings_/usr/local/bin"),
     QStringLiteral("C:\\Program Files\\Vora"),
@@ -29,20 +41,20 @@ TEST(IniSettingsStore, AwkwardTextsRoundTripInEveryPartOfTheAddress) {
     for (const QString& text : kAwkward) {
         SCOPED_TRACE(text.toStdString());
         const QString value = QStringLiteral("value of ") + text;
-        store.SaveSetting(text, QStringLiteral("section"), QStringLiteral("key"), value + u'1');
-        store.SaveSetting(QStringLiteral("app"), text, QStringLiteral("key"), value + u'2');
-        store.SaveSetting(QStringLiteral("app"), QStringLiteral("section"), text, value + u'3');
-        store.SaveSetting(QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), text);
+        save(store, text, QStringLiteral("section"), QStringLiteral("key"), value + u'1');
+        save(store, QStringLiteral("app"), text, QStringLiteral("key"), value + u'2');
+        save(store, QStringLiteral("app"), QStringLiteral("section"), text, value + u'3');
+        save(store, QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), text);
 
         IniSettingsStore reread(store.filePath());
-        EXPECT_EQ(reread.GetSetting(text, QStringLiteral("section"), QStringLiteral("key"), {}),
+        EXPECT_EQ(load(reread, text, QStringLiteral("section"), QStringLiteral("key"), {}),
                   value + u'1');
-        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), text, QStringLiteral("key"), {}),
+        EXPECT_EQ(load(reread, QStringLiteral("app"), text, QStringLiteral("key"), {}),
                   value + u'2');
-        EXPECT_EQ(reread.GetSetting(QStringLiteral("app"), QStringLiteral("section"), text, {}),
+        EXPECT_EQ(load(reread, QStringLiteral("app"), QStringLiteral("section"), text, {}),
                   value + u'3');
         EXPECT_EQ(
-            reread.GetSetting(QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), {}),
+            load(reread, QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), {}),
             text);
     }
 }
@@ -50,30 +62,30 @@ TEST(IniSettingsStore, AwkwardTextsRoundTripInEveryPartOfTheAddress) {
 TEST(IniSettingsStore, SeparatorsNeverMakeTwoAddressesMeet) {
     QTemporaryDir dir;
     IniSettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
-    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_/a/b"), QStringLiteral("c"),
+    save(store, QStringLiteral("app"), QStringLiteral("settings_/a/b"), QStringLiteral("c"),
                       QStringLiteral("one"));
-    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_/a"), QStringLiteral("b/c"),
+    save(store, QStringLiteral("app"), QStringLiteral("settings_/a"), QStringLiteral("b/c"),
                       QStringLiteral("two"));
-    store.SaveSetting(QStringLiteral("app/settings_"), QStringLiteral("a"), QStringLiteral("b/c"),
+    save(store, QStringLiteral("app/settings_"), QStringLiteral("a"), QStringLiteral("b/c"),
                       QStringLiteral("three"));
-    store.SaveSetting(QStringLiteral("app"), QStringLiteral("settings_\\a\\b"), QStringLiteral("c"),
+    save(store, QStringLiteral("app"), QStringLiteral("settings_\\a\\b"), QStringLiteral("c"),
                       QStringLiteral("four"));
-    store.SaveSetting(QStringLiteral("app"), QStringLiteral("Settings_/a/b"), QStringLiteral("c"),
+    save(store, QStringLiteral("app"), QStringLiteral("Settings_/a/b"), QStringLiteral("c"),
                       QStringLiteral("five"));
 
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_/a/b"),
+    EXPECT_EQ(load(store, QStringLiteral("app"), QStringLiteral("settings_/a/b"),
                                QStringLiteral("c"), {}),
               "one");
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_/a"),
+    EXPECT_EQ(load(store, QStringLiteral("app"), QStringLiteral("settings_/a"),
                                QStringLiteral("b/c"), {}),
               "two");
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app/settings_"), QStringLiteral("a"),
+    EXPECT_EQ(load(store, QStringLiteral("app/settings_"), QStringLiteral("a"),
                                QStringLiteral("b/c"), {}),
               "three");
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("settings_\\a\\b"),
+    EXPECT_EQ(load(store, QStringLiteral("app"), QStringLiteral("settings_\\a\\b"),
                                QStringLiteral("c"), {}),
               "four");
-    EXPECT_EQ(store.GetSetting(QStringLiteral("app"), QStringLiteral("Settings_/a/b"),
+    EXPECT_EQ(load(store, QStringLiteral("app"), QStringLiteral("Settings_/a/b"),
                                QStringLiteral("c"), {}),
               "five");
 }
@@ -81,21 +93,22 @@ TEST(IniSettingsStore, SeparatorsNeverMakeTwoAddressesMeet) {
 TEST(IniSettingsStore, NothingStoredGivesTheDefault) {
     QTemporaryDir dir;
     IniSettingsStore store(dir.filePath(QStringLiteral("missing/settings.ini")));
-    EXPECT_EQ(store.GetSetting(QStringLiteral("VoraTXController"), QStringLiteral("settings_/x"),
+    EXPECT_EQ(load(store, QStringLiteral("VoraTXController"), QStringLiteral("settings_/x"),
                                QStringLiteral("compoorttxt"), QStringLiteral("1")),
               "1");
-    store.SaveSetting(QStringLiteral("VoraTXController"), QStringLiteral("settings_/x"),
+    save(store, QStringLiteral("VoraTXController"), QStringLiteral("settings_/x"),
                       QStringLiteral("compoorttxt"), QStringLiteral("Com 3"));
-    EXPECT_EQ(store.GetSetting(QStringLiteral("VoraTXController"), QStringLiteral("settings_/y"),
+    EXPECT_EQ(load(store, QStringLiteral("VoraTXController"), QStringLiteral("settings_/y"),
                                QStringLiteral("compoorttxt"), QStringLiteral("?")),
               "?");
 }
 
 TEST(IniSettingsStore, AFileThatCannotBeWrittenIsAFailureNotASilentLoss) {
     IniSettingsStore store(QStringLiteral("/proc/no-such-folder/settings.ini"));
-    EXPECT_THROW(store.SaveSetting(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                                   QStringLiteral("d")),
-                 std::runtime_error);
+    const txlink::Status written =
+        store.write(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"));
+    EXPECT_FALSE(written.ok());
+    EXPECT_NE(written.error().reason.find("/proc/no-such-folder/settings.ini"), std::string::npos);
 }
 
 TEST(IniSettingsStore, ValuesSurviveANewProcess) {

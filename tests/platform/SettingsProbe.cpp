@@ -14,9 +14,12 @@ int main(int argc, char* argv[]) {
     }
     platform::IniSettingsStore store(args[2]);
     if (args[1] == QLatin1String("set")) {
-        store.SaveSetting(args[3], args[4], args[5], args[6]);
-        return 0;
+        return store.write(args[3], args[4], args[5], args[6]) ? 0 : 1;
     }
-    std::fputs(store.GetSetting(args[3], args[4], args[5], args[6]).toUtf8().constData(), stdout);
+    const txlink::Result<QString> value = store.read(args[3], args[4], args[5], args[6]);
+    if (!value) {
+        return 1;
+    }
+    std::fputs(value->toUtf8().constData(), stdout);
     return 0;
 }

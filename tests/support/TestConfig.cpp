@@ -4,6 +4,8 @@
 #include <QFile>
 #include <stdexcept>
 
+#include "platform/ConfigPaths.h"
+
 namespace testsupport {
 
 TestConfig::TestConfig()
@@ -24,9 +26,8 @@ TestConfig::~TestConfig() {
 }
 
 void TestConfig::mapPort(int port, const QString& device) const {
-    const QString folder = m_dir.path() + QStringLiteral("/VoraTXController/ports");
-    QDir().mkpath(folder);
-    const QString entry = folder + QStringLiteral("/com%1").arg(port);
+    QDir().mkpath(platform::portMapFolder());
+    const QString entry = platform::portMapEntryPath(port);
     QFile::remove(entry);
     if (!QFile::link(device, entry)) {
         throw std::runtime_error("cannot create the port map entry");

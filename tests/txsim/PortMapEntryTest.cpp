@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "PortMapEntry.h"
+#include "platform/ConfigPaths.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ protected:
         ASSERT_TRUE(m_config.isValid());
         m_oldConfig = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-        m_path = PortMapEntry::pathFor(4);
+        m_path = platform::portMapEntryPath(4);
         ASSERT_TRUE(m_path.startsWith(m_config.path()));
         QDir().mkpath(QFileInfo(m_path).path());
         m_target = m_config.filePath(QStringLiteral("pts-standin"));
@@ -70,8 +71,8 @@ TEST_P(PortMapEntryPublish, ReplacesOnlyLinks) {
     const QFileInfo before(m_path);
 
     PortMapEntry entry;
-    QString error;
-    EXPECT_EQ(entry.publish(4, m_target, &error), c.published) << error.toStdString();
+    const txlink::Status published = entry.publish(4, m_target);
+    EXPECT_EQ(published.ok(), c.published) << (published ? "" : published.error().reason);
     const QFileInfo after(m_path);
     if (c.published) {
         EXPECT_TRUE(after.isSymLink());
@@ -80,7 +81,7 @@ TEST_P(PortMapEntryPublish, ReplacesOnlyLinks) {
         EXPECT_FALSE(QFileInfo(m_path).isSymLink());
         EXPECT_FALSE(QFileInfo::exists(m_path));
     } else {
-        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(published.error().reason.empty());
         EXPECT_EQ(after.isDir(), before.isDir());
         EXPECT_EQ(after.isFile(), before.isFile());
         EXPECT_FALSE(after.isSymLink());
@@ -104,8 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Another simulator (or the user) may have taken the port over in the meantime.
 TEST_F(PortMapFixture, WithdrawLeavesALinkThatWasRepointed) {
     PortMapEntry entry;
-    QString error;
-    ASSERT_TRUE(entry.publish(4, m_target, &error));
+    ASSERT_TRUE(entry.publish(4, m_target).ok());
     ASSERT_TRUE(QFile::remove(m_path));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), m_path));
     entry.withdraw();

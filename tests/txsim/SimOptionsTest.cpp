@@ -24,14 +24,13 @@ class SimOptionsCase : public testing::TestWithParam<OptionsCase> {};
 
 TEST_P(SimOptionsCase, ReadsOrRefuses) {
     const OptionsCase& c = GetParam();
-    QString error;
-    const auto options = SimOptions::parse(QStringList{"vora-txsim"} + c.arguments, &error);
+    const auto options = SimOptions::parse(QStringList{"vora-txsim"} + c.arguments);
     if (!c.holds) {
-        EXPECT_FALSE(options.has_value());
-        EXPECT_FALSE(error.isEmpty());
+        ASSERT_FALSE(options.ok());
+        EXPECT_FALSE(options.error().reason.empty());
         return;
     }
-    ASSERT_TRUE(options.has_value()) << error.toStdString();
+    ASSERT_TRUE(options.ok()) << options.error().reason;
     EXPECT_TRUE(c.holds(*options));
 }
 

@@ -16,6 +16,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "platform/ConfigPaths.h"
+#include "support/TestConfig.h"
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -27,9 +30,7 @@ constexpr std::chrono::milliseconds kPatience{5000};
 class Sim {
 public:
     explicit Sim(const QStringList& arguments) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-        m_process.setProcessEnvironment(environment);
+        // The private XDG_CONFIG_HOME of m_config reaches the child through the environment.
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(TXSIM_BINARY), arguments);
         const QByteArray first = nextLogLine(QDeadlineTimer(kPatience));
@@ -137,7 +138,7 @@ private:
         return m_log.back();
     }
 
-    QTemporaryDir m_config;
+    testsupport::TestConfig m_config;
     QProcess m_process;
     QString m_ptyPath;
     QByteArrayList m_log;
@@ -160,7 +161,7 @@ class SimPortMap : public testing::TestWithParam<int> {};
 TEST_P(SimPortMap, EntryLastsAsLongAsTheSimulator) {
     Sim sim({"--port", "3", "--quiet"});
     ASSERT_TRUE(sim.ready());
-    const QString entry = sim.configHome() + QStringLiteral("/VoraTXController/ports/com3");
+    const QString entry = platform::portMapEntryPath(3);
     EXPECT_EQ(QFileInfo(entry).symLinkTarget(), sim.ptyPath());
 
     ::kill(pid_t(sim.process().processId()), GetParam());

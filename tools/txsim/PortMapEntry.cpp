@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +11,9 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "Failure.h"
+#include "platform/ConfigPaths.h"
 
 namespace txsim {
 
@@ -25,36 +27,27 @@ QString linkTarget(const QByteArray& path) {
 
 }  // namespace
 
-QString PortMapEntry::pathFor(int port) {
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QStringLiteral("%1/VoraTXController/ports/com%2").arg(config).arg(port);
-}
-
 PortMapEntry::~PortMapEntry() {
     withdraw();
 }
 
-bool PortMapEntry::publish(int port, const QString& target, QString* error) {
+txlink::Status PortMapEntry::publish(int port, const QString& target) {
     withdraw();
     if (port < kFirstPort || port > kLastPort) {
-        *error = QStringLiteral("port %1 is not one of %2 to %3")
-                     .arg(port)
-                     .arg(kFirstPort)
-                     .arg(kLastPort);
-        return false;
+        return failure(
+            QStringLiteral("port %1 is not one of %2 to %3").arg(port).arg(kFirstPort).arg(kLastPort));
     }
-    const QString path = pathFor(port);
+    const QString path = platform::portMapEntryPath(port);
     if (!QDir().mkpath(QFileInfo(path).path())) {
-        *error = QStringLiteral("cannot create %1").arg(QFileInfo(path).path());
-        return false;
+        return failure(QStringLiteral("cannot create %1").arg(QFileInfo(path).path()));
     }
     // lstat rather than QFileInfo: a dangling link left by a killed simulator must still count
     // as a link that may be replaced.
     const QByteArray encoded = QFile::encodeName(path);
     struct stat st {};
     if (lstat(encoded.constData(), &st) == 0 && !S_ISLNK(st.st_mode)) {
-        *error = QStringLiteral("%1 exists and is not a symbolic link; leaving it alone").arg(path);
-        return false;
+        return failure(
+            QStringLiteral("%1 exists and is not a symbolic link; leaving it alone").arg(path));
     }
     // Made under a temporary name and renamed over the old one, so the panel never finds the
     // port missing while it is being replaced.
@@ -63,14 +56,13 @@ bool PortMapEntry::publish(int port, const QString& target, QString* error) {
     unlink(temporary.constData());
     if (symlink(QFile::encodeName(target).constData(), temporary.constData()) != 0 ||
         rename(temporary.constData(), encoded.constData()) != 0) {
-        *error = QStringLiteral("cannot link %1 to %2: %3")
-                     .arg(path, target, QString::fromLocal8Bit(strerror(errno)));
+        const QString reason = QString::fromLocal8Bit(strerror(errno));
         unlink(temporary.constData());
-        return false;
+        return failure(QStringLiteral("cannot link %1 to %2: %3").arg(path, target, reason));
     }
     m_path = path;
     m_target = target;
-    return true;
+    return txlink::Status::success();
 }
 
 void PortMapEntry::withdraw() {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "txlink/Result.h"
+
 namespace txsim {
 
 // The panel's port N is whatever $XDG_CONFIG_HOME/VoraTXController/ports/comN resolves to. An
@@ -12,8 +14,6 @@ public:
     static constexpr int kFirstPort = 1;
     static constexpr int kLastPort = 9;
 
-    static QString pathFor(int port);
-
     PortMapEntry() = default;
     ~PortMapEntry();
 
@@ -22,7 +22,7 @@ public:
 
     // Points port `port` at `target`, replacing an earlier link but never a file or directory
     // that someone put there by hand.
-    bool publish(int port, const QString& target, QString* error);
+    txlink::Status publish(int port, const QString& target);
     void withdraw();
 
     bool published() const { return !m_path.isEmpty(); }

@@ -8,6 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "Failure.h"
+
 namespace txsim {
 
 namespace {
@@ -38,11 +40,10 @@ PtyLine::~PtyLine() {
     hangUp();
 }
 
-bool PtyLine::open(QString* error) {
+txlink::Status PtyLine::open() {
     char name[256] = {};
     if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
-        *error = systemError("openpty");
-        return false;
+        return failure(systemError("openpty"));
     }
     makeRaw(m_master);
     makeRaw(m_slave);
@@ -54,7 +55,7 @@ bool PtyLine::open(QString* error) {
     m_slavePath = QString::fromLocal8Bit(name);
     m_notifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &PtyLine::readAvailable);
-    return true;
+    return txlink::Status::success();
 }
 
 bool PtyLine::write(const QByteArray& bytes) {

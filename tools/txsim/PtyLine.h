@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "txlink/Result.h"
+
 namespace txsim {
 
 // The transmitter's end of a pseudo-terminal. The panel opens the slave device by its path as
@@ -21,7 +23,7 @@ public:
     PtyLine(const PtyLine&) = delete;
     PtyLine& operator=(const PtyLine&) = delete;
 
-    bool open(QString* error);
+    txlink::Status open();
     bool isOpen() const { return m_master >= 0; }
     // The device the panel opens, e.g. /dev/pts/7.
     QString slavePath() const { return m_slavePath; }

@@ -1,5 +1,7 @@
 #include "SimOptions.h"
 
+#include "Failure.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -80,7 +82,7 @@ std::optional<milliseconds> seconds(const QString& text) {
 
 }  // namespace
 
-std::optional<SimOptions> SimOptions::parse(const QStringList& arguments, QString* error) {
+txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromUtf8(kDescription));
     parser.addHelpOption();
@@ -93,19 +95,15 @@ std::optional<SimOptions> SimOptions::parse(const QStringList& arguments, QStrin
                              : QCommandLineOption(QString::fromLatin1(option.name),
                                                   QString::fromUtf8(option.description)));
     }
-    if (!parser.parse(arguments)) {
-        *error = parser.errorText();
-        return std::nullopt;
-    }
+    if (!parser.parse(arguments))
+        return failure(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
-    if (!parser.positionalArguments().isEmpty()) {
-        *error =
-            QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first());
-        return std::nullopt;
-    }
+    if (!parser.positionalArguments().isEmpty())
+        return failure(
+            QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
 
     SimOptions options;
     const auto value = [&parser](const char* name) {
@@ -114,10 +112,7 @@ std::optional<SimOptions> SimOptions::parse(const QStringList& arguments, QStrin
     const auto isSet = [&parser](const char* name) {
         return parser.isSet(QString::fromLatin1(name));
     };
-    const auto fail = [error](const QString& reason) {
-        *error = reason;
-        return std::nullopt;
-    };
+    const auto fail = [](const QString& reason) { return failure(reason); };
 
     if (isSet("format")) {
         const auto format = TransmitterModel::formatNamed(value("format"));

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "TransmitterModel.h"
+#include "txlink/Result.h"
 
 namespace txsim {
 
@@ -37,8 +38,8 @@ struct SimOptions {
     std::optional<std::chrono::milliseconds> hangupAfter;
 
     // Reads the arguments (program name first). --help and --version print and exit the
-    // process; a value that makes no sense gives nullopt and the reason in *error.
-    static std::optional<SimOptions> parse(const QStringList& arguments, QString* error);
+    // process; a value that makes no sense is an error with the reason.
+    static txlink::Result<SimOptions> parse(const QStringList& arguments);
 };
 
 }  // namespace txsim

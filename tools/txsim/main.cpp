@@ -10,29 +10,32 @@
 #include "SimOptions.h"
 #include "VirtualTransmitter.h"
 #include "platform/TerminationSignals.h"
+#include "platform/Version.h"
 
 int main(int argc, char* argv[]) {
     platform::TerminationSignals::block();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vora-txsim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QCoreApplication::setApplicationVersion(QLatin1String(platform::kVersion));
 
-    QString error;
-    const auto options = txsim::SimOptions::parse(QCoreApplication::arguments(), &error);
+    const auto options = txsim::SimOptions::parse(QCoreApplication::arguments());
     if (!options) {
-        std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(error));
+        std::fprintf(stderr, "vora-txsim: %s\n", options.error().reason.c_str());
         return 2;
     }
 
     txsim::PtyLine line;
-    if (!line.open(&error)) {
-        std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(error));
+    if (const txlink::Status opened = line.open(); !opened) {
+        std::fprintf(stderr, "vora-txsim: %s\n", opened.error().reason.c_str());
         return 1;
     }
     txsim::PortMapEntry portMap;
-    if (options->port != 0 && !portMap.publish(options->port, line.slavePath(), &error)) {
-        std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(error));
-        return 1;
+    if (options->port != 0) {
+        if (const txlink::Status published = portMap.publish(options->port, line.slavePath());
+            !published) {
+            std::fprintf(stderr, "vora-txsim: %s\n", published.error().reason.c_str());
+            return 1;
+        }
     }
 
     // Printed whatever --quiet says: whoever started the simulator needs the path to use it.

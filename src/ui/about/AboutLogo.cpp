@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace ui {
+namespace ui::about {
 
 namespace {
 
@@ -80,4 +80,4 @@ QPixmap makeAboutLogo() {
     return logo;
 }
 
-}  // namespace ui
+}  // namespace ui::about

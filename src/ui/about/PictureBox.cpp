@@ -1,17 +1,13 @@
 #include "PictureBox.h"
 
-#include <QColor>
-#include <QPalette>
+#include "ui/common/Style.h"
 
-namespace ui {
+namespace ui::about {
 
 PictureBox::PictureBox(const QColor& background, QWidget* parent)
     : QFrame(parent), m_surface(new QWidget(this)) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    QPalette palette = m_surface->palette();
-    palette.setColor(QPalette::Window, background);
-    m_surface->setPalette(palette);
-    m_surface->setAutoFillBackground(true);
+    common::setBackground(m_surface, background);
     m_surface->setGeometry(contentsRect());
 }
 
@@ -20,4 +16,4 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
     m_surface->setGeometry(contentsRect());
 }
 
-}  // namespace ui
+}  // namespace ui::about

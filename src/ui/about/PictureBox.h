@@ -4,7 +4,7 @@
 
 class QColor;
 
-namespace ui {
+namespace ui::about {
 
 // A bordered box whose children live on an inner surface, so that a child moved partly outside
 // is clipped at the inside of the border instead of painting over it.
@@ -24,4 +24,4 @@ private:
     QWidget* m_surface;
 };
 
-}  // namespace ui
+}  // namespace ui::about

@@ -1,9 +1,9 @@
-#include "HoldButton.h"
+#include "ui/main/HoldButton.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 
-namespace ui {
+namespace ui::main {
 
 HoldButton::HoldButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     // A right press must hold like a left one, not open a context menu.
@@ -70,4 +70,4 @@ void HoldButton::abandonHold() {
     emit mouseUp();
 }
 
-}  // namespace ui
+}  // namespace ui::main

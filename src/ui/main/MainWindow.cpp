@@ -1,50 +1,79 @@
-#include "MainWindow.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QShortcut>
-#include <stdexcept>
+#include <QTimer>
 
-#include "platform/EventGuard.h"
-#include "ui/Twips.h"
+#include "ui/common/Style.h"
+#include "ui/main/HoldButton.h"
+#include "ui/main/StatusBar.h"
 
-namespace ui {
+namespace ui::main {
 namespace {
 
-constexpr txlink::Colour kYellow = 65535;
-constexpr txlink::Colour kLightYellow = 8454143;
-const QColor kButtonShadow(160, 160, 160);  // the desktop's shadow colour for 3-D elements
-
-// The window's timers, each with its interval and the form's handler for its tick.
-struct TimerDesign {
-    txlink::Timer timer;
-    const char* name;
-    std::chrono::milliseconds interval;
-    const char* handlerName;
-    void (txlink::MainForm::*handler)();
-};
-const TimerDesign kTimers[] = {
-    {txlink::Timer::Tmrcom, "Tmrcom", MainWindow::kWatchdogPeriod, "Tmrcom_Timer",
-     &txlink::MainForm::Tmrcom_Timer},
-    {txlink::Timer::wait1, "wait1", MainWindow::kFrequencyRepeatPeriod, "wait1_Timer",
-     &txlink::MainForm::wait1_Timer},
-    {txlink::Timer::wait2, "wait2", MainWindow::kPowerRepeatPeriod, "wait2_Timer",
-     &txlink::MainForm::wait2_Timer},
-    {txlink::Timer::tmrTXLED, "tmrTXLED", MainWindow::kLampPeriod, "tmrTXLED_Timer",
-     &txlink::MainForm::tmrTXLED_Timer},
-    {txlink::Timer::tmrRXLED, "tmrRXLED", MainWindow::kLampPeriod, "tmrRXLED_Timer",
-     &txlink::MainForm::tmrRXLED_Timer},
-};
+using common::makeLabel;
+using common::twipsRect;
+using txlink::ControlPanel;
+using txlink::PanelTimer;
+namespace colour = common::colour;
 
 constexpr int kClientWidth = 4365;
 constexpr int kClientHeight = 3210;
 
+constexpr int kLinkPanel = 1;
+constexpr int kLockPanel = 3;
+
+using Handler = void (ControlPanel::*)();
+
+// The window's timers, each with its interval and the panel's handler for its tick.
+struct TimerDesign {
+    PanelTimer timer;
+    const char* objectName;
+    std::chrono::milliseconds interval;
+    Handler tick;
+};
+const TimerDesign kTimers[] = {
+    {PanelTimer::LinkWatch, "Tmrcom", MainWindow::kLinkWatchPeriod, &ControlPanel::linkWatchTick},
+    {PanelTimer::FrequencyRepeat, "wait1", MainWindow::kFrequencyRepeatPeriod,
+     &ControlPanel::frequencyRepeatTick},
+    {PanelTimer::PowerRepeat, "wait2", MainWindow::kPowerRepeatPeriod,
+     &ControlPanel::powerRepeatTick},
+    {PanelTimer::TransmitLampOff, "tmrTXLED", MainWindow::kLampPeriod,
+     &ControlPanel::transmitLampTick},
+    {PanelTimer::ReceiveLampOff, "tmrRXLED", MainWindow::kLampPeriod,
+     &ControlPanel::receiveLampTick},
+};
+
+// The frequency row: "TX Freq :", the digit groups around the point, "MHz".
+struct BigLabel {
+    const char* objectName;
+    const char* caption;
+    QRect twips;
+    const QColor& colour;
+    Qt::Alignment alignment;
+};
+
+struct StepLabel {
+    const char* objectName;
+    const char* caption;
+    int left;
+    int width;
+};
+constexpr StepLabel kStepLabels[txlink::kStepCount] = {{"Label11", "125 KHz", 720, 735},
+                                                       {"Label12", "250 KHz", 1440, 735},
+                                                       {"Label13", "500 KHz", 2280, 615},
+                                                       {"Label14", "1 MHz", 2880, 735},
+                                                       {"Label15", "5 MHz", 3600, 615}};
+
 QFont bigDigitsFont() {
-    QFont font(QStringLiteral("Arial Black"), 12, QFont::Black);
-    return font;
+    return QFont(QStringLiteral("Arial Black"), 12, QFont::Black);
 }
 
 QFont buttonFont(double points) {
@@ -54,45 +83,52 @@ QFont buttonFont(double points) {
     return font;
 }
 
-void paint(QWidget* widget, QColor background, QColor text) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, background);
-    // Only the active and inactive groups: a disabled label keeps the desktop's greyed text.
-    palette.setColor(QPalette::Active, QPalette::WindowText, text);
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, text);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+// Black behind every control of this window; a disabled label keeps the desktop's greyed text.
+void setColours(QWidget* widget, const QColor& text) {
+    common::setColours(widget, colour::kBlack, text, common::ColourRoles::Window,
+                       common::DisabledText::Greyed);
 }
 
 // Graphical buttons: the face is painted in the button's own colour.
-void paintButtonFace(QPushButton* button, QColor face) {
+void paintButtonFace(QPushButton* button, const QColor& face) {
     button->setStyleSheet(
         QStringLiteral("QPushButton { background-color: %1; border: 1px outset %1; }"
                        "QPushButton:pressed { border-style: inset; }")
             .arg(face.name()));
 }
 
+template <typename Button>
+Button* makeButton(QWidget* parent, const char* objectName, const char* caption,
+                   const QRect& twips, const QFont& font, const QColor& face) {
+    auto* button = new Button(QString::fromLatin1(caption), parent);
+    button->setObjectName(QLatin1String(objectName));
+    button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    button->setFont(font);
+    paintButtonFace(button, face);
+    return button;
+}
+
+QString fromLine(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
 }  // namespace
 
-MainWindow::MainWindow(txlink::MainForm& form, QWidget* parent)
+MainWindow::MainWindow(ControlPanel& panel, QWidget* parent)
     : QMainWindow(parent),
-      m_form(form),
-      m_comm(new platform::SerialPort(this)),
-      m_controls{*m_comm, *this, *this} {
+      m_panel(panel),
+      m_link(new serial::SerialPortLink(this)),
+      m_controls{*m_link, *this, *this} {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Vora TX Controller"));
     setWindowIcon(QIcon(QStringLiteral(":/vora/icon.xpm")));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setFont(windowDefaultFont());
-    m_comm->setObjectName(QStringLiteral("MSComm1"));
+    setFont(common::windowDefaultFont());
+    m_link->setObjectName(QStringLiteral("MSComm1"));
 
     buildControls();
     buildMenu();
-
-    for (const TimerDesign& design : kTimers) {
-        m_timers.at(std::size_t(design.timer)) = makeTimer(design.name, design.interval);
-    }
-
+    buildTimers();
     connectEvents();
 }
 
@@ -100,120 +136,70 @@ MainWindow::~MainWindow() {
     silence();
 }
 
-QLabel* MainWindow::makeLabel(QWidget* parent, const char* name, const QString& caption,
-                              QRect geometry) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-HoldButton* MainWindow::makeHoldButton(QWidget* parent, const char* name, const QString& caption,
-                                       QRect geometry, const QFont& font) {
-    auto* button = new HoldButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setFont(font);
-    paintButtonFace(button, kButtonShadow);
-    return button;
-}
-
-QTimer* MainWindow::makeTimer(const char* name, std::chrono::milliseconds interval) {
-    auto* timer = new QTimer(this);
-    timer->setObjectName(QString::fromLatin1(name));
-    timer->setInterval(interval);
-    timer->start();  // every timer runs from the moment the window is loaded
-    return timer;
-}
-
 void MainWindow::buildControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(px(kClientWidth), px(kClientHeight));
-    paint(client, Qt::black, Qt::black);
+    client->setFixedSize(common::toPixels(kClientWidth), common::toPixels(kClientHeight));
+    setColours(client, colour::kBlack);
     setCentralWidget(client);
 
-    const QColor yellow = toQColor(kYellow);
-    const QColor green = toQColor(txlink::kGreen);
-    const QColor red = toQColor(txlink::kRed);
-
-    auto bigLabel = [&](const char* name, const QString& caption, QRect geometry, QColor colour,
-                        Qt::Alignment alignment) {
-        QLabel* label = makeLabel(client, name, caption, geometry);
+    const BigLabel frequencyRow[] = {
+        {"Label1", "TX Freq :", {240, 120, 1335, 375}, colour::kYellow, Qt::AlignLeft},
+        {"Label8", "00000", {1680, 120, 855, 375}, colour::kGreen, Qt::AlignRight},
+        {"Label10", ".", {2520, 120, 135, 255}, colour::kGreen, Qt::AlignLeft},
+        {"Label9", "000", {2640, 120, 615, 375}, colour::kGreen, Qt::AlignLeft},
+        {"Label4", "MHz", {3480, 120, 615, 375}, colour::kYellow, Qt::AlignLeft},
+    };
+    for (const BigLabel& design : frequencyRow) {
+        QLabel* label = makeLabel(client, design.objectName,
+                                  QString::fromLatin1(design.caption), design.twips);
         label->setFont(bigDigitsFont());
-        label->setAlignment(alignment | Qt::AlignTop);
-        paint(label, Qt::black, colour);
-        return label;
-    };
-    bigLabel("Label1", QStringLiteral("TX Freq :"), twipsRect(240, 120, 1335, 375), yellow,
-             Qt::AlignLeft);
-    m_megahertz = bigLabel("Label8", QStringLiteral("00000"), twipsRect(1680, 120, 855, 375), green,
-                           Qt::AlignRight);
-    bigLabel("Label10", QStringLiteral("."), twipsRect(2520, 120, 135, 255), green, Qt::AlignLeft);
-    m_fraction = bigLabel("Label9", QStringLiteral("000"), twipsRect(2640, 120, 615, 375), green,
-                          Qt::AlignLeft);
-    bigLabel("Label4", QStringLiteral("MHz"), twipsRect(3480, 120, 615, 375), yellow,
-             Qt::AlignLeft);
+        label->setAlignment(design.alignment | Qt::AlignTop);
+        setColours(label, design.colour);
+    }
+    m_megahertz = client->findChild<QLabel*>(QStringLiteral("Label8"));
+    m_fraction = client->findChild<QLabel*>(QStringLiteral("Label9"));
 
-    QLabel* stepCaption =
-        makeLabel(client, "Label16", QStringLiteral("Step :"), twipsRect(240, 600, 495, 255));
-    paint(stepCaption, Qt::black, toQColor(kLightYellow));
-
-    struct StepLabel {
-        const char* name;
-        const char* caption;
-        int left;
-        int width;
-    };
-    static constexpr StepLabel kStepLabels[] = {{"Label11", "125 KHz", 720, 735},
-                                                {"Label12", "250 KHz", 1440, 735},
-                                                {"Label13", "500 KHz", 2280, 615},
-                                                {"Label14", "1 MHz", 2880, 735},
-                                                {"Label15", "5 MHz", 3600, 615}};
-    for (std::size_t i = 0; i < m_stepLabels.size(); ++i) {
-        const StepLabel& s = kStepLabels[i];
-        QLabel* label = makeLabel(client, s.name, QString::fromLatin1(s.caption),
-                                  twipsRect(s.left, 600, s.width, 255));
+    setColours(makeLabel(client, "Label16", QStringLiteral("Step :"), {240, 600, 495, 255}),
+               colour::kLightYellow);
+    for (int step = 0; step < txlink::kStepCount; ++step) {
+        const StepLabel& design = kStepLabels[step];
+        QLabel* label = makeLabel(client, design.objectName, QString::fromLatin1(design.caption),
+                                  {design.left, 600, design.width, 255});
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        paint(label, Qt::black, red);
+        setColours(label, colour::kRed);
         label->setEnabled(false);
-        m_stepLabels[i] = label;
+        m_stepLabels[std::size_t(step)] = label;
     }
 
     const QFont large = buttonFont(9.75);
     const QFont small = buttonFont(8.25);
-    m_holdButtons[1] = makeHoldButton(client, "Command2", QStringLiteral("Down"),
-                                      twipsRect(240, 960, 975, 270), large);
-    m_step = new QPushButton(QStringLiteral("Step"), client);
-    m_step->setObjectName(QStringLiteral("Command3"));
-    m_step->setGeometry(twipsRect(1560, 960, 975, 270));
-    m_step->setFont(large);
-    paintButtonFace(m_step, kButtonShadow);
-    m_holdButtons[0] = makeHoldButton(client, "Command1", QStringLiteral("Up"),
-                                      twipsRect(2880, 960, 975, 270), small);
+    m_frequencyDown = makeButton<HoldButton>(client, "Command2", "Down", {240, 960, 975, 270},
+                                             large, colour::kButtonShadow);
+    m_step = makeButton<QPushButton>(client, "Command3", "Step", {1560, 960, 975, 270}, large,
+                                     colour::kButtonShadow);
+    m_frequencyUp = makeButton<HoldButton>(client, "Command1", "Up", {2880, 960, 975, 270}, small,
+                                           colour::kButtonShadow);
 
     auto* frame = new QGroupBox(QStringLiteral("Power"), client);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(120, 1320, 3975, 1215));
-    paint(frame, Qt::black, yellow);
+    setColours(frame, colour::kYellow);
 
-    m_power = new QProgressBar(frame);
-    m_power->setObjectName(QStringLiteral("ProgressBar1"));
-    m_power->setGeometry(twipsRect(120, 240, 3735, 375));
-    m_power->setOrientation(Qt::Horizontal);
-    m_power->setRange(txlink::kPowerBarMin, txlink::kPowerBarMax);
-    m_power->setValue(0);
-    m_power->setTextVisible(false);
+    m_powerBar = new QProgressBar(frame);
+    m_powerBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_powerBar->setGeometry(twipsRect(120, 240, 3735, 375));
+    m_powerBar->setOrientation(Qt::Horizontal);
+    m_powerBar->setRange(txlink::kPowerMin, txlink::kPowerMax);
+    m_powerBar->setValue(0);
+    m_powerBar->setTextVisible(false);
 
-    m_holdButtons[3] = makeHoldButton(frame, "Command4", QStringLiteral("Down"),
-                                      twipsRect(240, 720, 975, 270), large);
-    m_carrier = new QPushButton(QStringLiteral("On / Off"), frame);
-    m_carrier->setObjectName(QStringLiteral("Command6"));
-    m_carrier->setGeometry(twipsRect(1440, 720, 975, 270));
-    m_carrier->setFont(large);
-    paintButtonFace(m_carrier, toQColor(txlink::kRed));
-    m_holdButtons[2] = makeHoldButton(frame, "Command5", QStringLiteral("Up"),
-                                      twipsRect(2760, 720, 975, 270), small);
+    m_powerDown = makeButton<HoldButton>(frame, "Command4", "Down", {240, 720, 975, 270}, large,
+                                         colour::kButtonShadow);
+    m_carrier = makeButton<QPushButton>(frame, "Command6", "On / Off", {1440, 720, 975, 270},
+                                        large, colour::kRed);
+    m_powerUp = makeButton<HoldButton>(frame, "Command5", "Up", {2760, 720, 975, 270}, small,
+                                       colour::kButtonShadow);
 
     m_statusBar = new StatusBar(client);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -257,46 +243,47 @@ void MainWindow::buildMenu() {
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
 }
 
-// Each event runs one handler of the form to its end; a failure that escapes it is reported.
-template <typename Sender, typename Signal>
-void MainWindow::route(Sender* sender, Signal signal, const char* where,
-                       void (txlink::MainForm::*handler)()) {
-    txlink::MainForm* form = &m_form;
-    connect(sender, signal, this, [form, where, handler] {
-        platform::guarded(where, [form, handler] { (form->*handler)(); });
-    });
+void MainWindow::buildTimers() {
+    for (const TimerDesign& design : kTimers) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QLatin1String(design.objectName));
+        timer->setInterval(design.interval);
+        timer->start();  // every timer runs from the moment the window is loaded
+        m_timers.at(std::size_t(design.timer)) = timer;
+    }
 }
 
 void MainWindow::connectEvents() {
-    using F = txlink::MainForm;
-    route(m_comm, &platform::SerialPort::OnComm, "MSComm1_OnComm", &F::MSComm1_OnComm);
+    ControlPanel* panel = &m_panel;
+    auto route = [this, panel](auto* sender, auto signal, Handler handler) {
+        connect(sender, signal, this, [panel, handler] { (panel->*handler)(); });
+    };
+
+    connect(m_link, &serial::SerialPortLink::received, this, [panel](const QByteArray& text) {
+        panel->textReceived(std::string_view(text.constData(), std::size_t(text.size())));
+    });
+    route(m_link, &serial::SerialPortLink::sent, &ControlPanel::commandsSent);
     for (const TimerDesign& design : kTimers) {
-        route(m_timers.at(std::size_t(design.timer)), &QTimer::timeout, design.handlerName,
-              design.handler);
+        route(m_timers.at(std::size_t(design.timer)), &QTimer::timeout, design.tick);
     }
-    route(m_step, &QPushButton::clicked, "Command3_Click", &F::Command3_Click);
-    route(m_carrier, &QPushButton::clicked, "Command6_Click", &F::Command6_Click);
+    route(m_step, &QPushButton::clicked, &ControlPanel::stepClicked);
+    route(m_carrier, &QPushButton::clicked, &ControlPanel::carrierClicked);
 
     struct Hold {
         HoldButton* button;
-        const char* down;
-        void (F::*onDown)();
-        const char* up;
-        void (F::*onUp)();
+        Handler pressed;
+        Handler released;
     };
     const Hold holds[] = {
-        {m_holdButtons[0], "Command1_MouseDown", &F::Command1_MouseDown, "Command1_MouseUp",
-         &F::Command1_MouseUp},
-        {m_holdButtons[1], "Command2_MouseDown", &F::Command2_MouseDown, "Command2_MouseUp",
-         &F::Command2_MouseUp},
-        {m_holdButtons[2], "Command5_MouseDown", &F::Command5_MouseDown, "Command5_MouseUp",
-         &F::Command5_MouseUp},
-        {m_holdButtons[3], "Command4_MouseDown", &F::Command4_MouseDown, "Command4_MouseUp",
-         &F::Command4_MouseUp},
+        {m_frequencyUp, &ControlPanel::frequencyUpPressed, &ControlPanel::frequencyUpReleased},
+        {m_frequencyDown, &ControlPanel::frequencyDownPressed,
+         &ControlPanel::frequencyDownReleased},
+        {m_powerUp, &ControlPanel::powerUpPressed, &ControlPanel::powerUpReleased},
+        {m_powerDown, &ControlPanel::powerDownPressed, &ControlPanel::powerDownReleased},
     };
     for (const Hold& hold : holds) {
-        route(hold.button, &HoldButton::mouseDown, hold.down, hold.onDown);
-        route(hold.button, &HoldButton::mouseUp, hold.up, hold.onUp);
+        route(hold.button, &HoldButton::mouseDown, hold.pressed);
+        route(hold.button, &HoldButton::mouseUp, hold.released);
     }
 }
 
@@ -307,8 +294,8 @@ void MainWindow::silence() {
             timer->disconnect(this);
         }
     }
-    m_comm->disconnect(this);
-    for (HoldButton* button : m_holdButtons) {
+    m_link->disconnect(this);
+    for (HoldButton* button : {m_frequencyUp, m_frequencyDown, m_powerUp, m_powerDown}) {
         button->disconnect(this);
     }
 }
@@ -321,63 +308,62 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::changeEvent(QEvent* event) {
     // A hold whose window lost the pointer to another window never sees its release.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        for (HoldButton* button : m_holdButtons) {
+        for (HoldButton* button : {m_frequencyUp, m_frequencyDown, m_powerUp, m_powerDown}) {
             button->abandonHold();
         }
     }
     QMainWindow::changeEvent(event);
 }
 
-QLabel* MainWindow::stepLabel(int label) const {
-    if (label < txlink::kFirstStepLabel || label > txlink::kLastStepLabel) {
-        throw std::out_of_range("no such step label");
+void MainWindow::showFrequency(std::string_view megahertz, std::string_view fraction) {
+    m_megahertz->setText(fromLine(megahertz));
+    m_fraction->setText(fromLine(fraction));
+}
+
+void MainWindow::showSelectedStep(std::optional<int> step) {
+    for (int i = 0; i < txlink::kStepCount; ++i) {
+        m_stepLabels[std::size_t(i)]->setEnabled(step == i);
     }
-    return m_stepLabels[label - txlink::kFirstStepLabel];
 }
 
-void MainWindow::setMegahertzDigits(std::string_view caption) {
-    m_megahertz->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+void MainWindow::showStepCaption(int step, std::string_view caption) {
+    m_stepLabels.at(std::size_t(step))->setText(fromLine(caption));
 }
 
-void MainWindow::setFractionDigits(std::string_view caption) {
-    m_fraction->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+void MainWindow::showLock(bool locked) {
+    m_statusBar->setPanelText(kLockPanel, locked ? QStringLiteral("TX Locked")
+                                                 : QStringLiteral("TX UnLocked"));
 }
 
-void MainWindow::setStepLabelEnabled(int label, bool enabled) {
-    stepLabel(label)->setEnabled(enabled);
+void MainWindow::showPower(int level) {
+    m_powerBar->setValue(level);
 }
 
-void MainWindow::setStepLabelCaption(int label, std::string_view caption) {
-    stepLabel(label)->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
+// While the carrier is on, the button offers to switch it off, on red; and back.
+void MainWindow::showCarrier(bool on) {
+    m_carrier->setText(on ? QStringLiteral("TX Off") : QStringLiteral("TX On"));
+    paintButtonFace(m_carrier, on ? colour::kRed : colour::kGreen);
 }
 
-void MainWindow::setCarrierCaption(std::string_view caption) {
-    m_carrier->setText(QString::fromLatin1(caption.data(), qsizetype(caption.size())));
-}
-
-void MainWindow::setCarrierBackColor(txlink::Colour colour) {
-    paintButtonFace(m_carrier, toQColor(colour));
-}
-
-void MainWindow::setPowerBarValue(int value) {
-    if (value < m_power->minimum() || value > m_power->maximum()) {
-        throw std::out_of_range("the power bar takes 0 to 255");
+void MainWindow::showLink(bool up) {
+    if (up) {
+        m_statusBar->setPanelText(kLinkPanel, QStringLiteral("Connected"));
+        return;
     }
-    m_power->setValue(value);
+    m_statusBar->setPanelText(kLinkPanel, QStringLiteral("Disconnected"));
+    for (int panel = kLinkPanel + 1; panel <= StatusBar::kPanels; ++panel) {
+        m_statusBar->setPanelText(panel, QString());
+    }
 }
 
-void MainWindow::setPanelText(int panel, std::string_view text) {
-    m_statusBar->setPanelText(panel, QString::fromLatin1(text.data(), qsizetype(text.size())));
-}
-
-void MainWindow::setTimerEnabled(txlink::Timer timer, bool enabled) {
+void MainWindow::setTimerRunning(PanelTimer timer, bool running) {
     QTimer* t = m_timers.at(std::size_t(timer));
-    // Enabling a running timer leaves its period alone, so the repeat rates stay fixed.
-    if (!enabled) {
+    // Switching on a running timer leaves its period alone, so the repeat rates stay fixed.
+    if (!running) {
         t->stop();
     } else if (!t->isActive()) {
         t->start();
     }
 }
 
-}  // namespace ui
+}  // namespace ui::main

@@ -1,14 +1,13 @@
-#include "Program.h"
+#include "ui/main/Program.h"
 
-#include "platform/EventGuard.h"
-#include "settings/PortSetting.h"
+#include "platform/PortSetting.h"
 
-namespace ui {
+namespace ui::main {
 
 Program::Program(Services services, QObject* parent)
     : QObject(parent),
       m_services(services),
-      m_form(services.clock, *this),
+      m_panel(services.clock, *this),
       m_monitor(services.store),
       m_settings([this] {
           auto* dialog = new settings::SettingsDialog(m_services.store, [this] { reloadMain(); });
@@ -16,15 +15,15 @@ Program::Program(Services services, QObject* parent)
           return dialog;
       }),
       m_about([this] {
-          auto* about = new AboutWindow(m_services.urls);
+          auto* about = new about::AboutWindow(m_services.urls);
           connect(about, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return about;
       }) {}
 
 Program::~Program() {
     if (m_main) {
-        platform::guarded("Form_Unload", [this] { m_form.Form_Unload(); });
-        m_form.setControls(nullptr);
+        m_panel.unload();
+        m_panel.attach(nullptr);
         delete m_main.data();
     }
 }
@@ -38,13 +37,13 @@ void Program::loadMain() {
     if (m_main) {
         return;
     }
-    m_main = new MainWindow(m_form);
+    m_main = new MainWindow(m_panel);
     connect(m_main, &MainWindow::unloadRequested, this, &Program::unloadMain);
     connect(m_main, &MainWindow::settingsRequested, this, &Program::showSettings);
     connect(m_main, &MainWindow::monitorRequested, this, &Program::showMonitor);
     connect(m_main, &MainWindow::aboutRequested, this, &Program::showAbout);
-    m_form.setControls(&m_main->controls());
-    platform::guarded("Form_Load", [this] { m_form.Form_Load(); });
+    m_panel.attach(&m_main->controls());
+    m_panel.load();
 }
 
 void Program::showMain() {
@@ -57,10 +56,10 @@ void Program::unloadMain() {
     if (!m_main) {
         return;
     }
-    platform::guarded("Form_Unload", [this] { m_form.Form_Unload(); });
+    m_panel.unload();
     MainWindow* window = m_main.data();
     m_main.clear();
-    m_form.setControls(nullptr);
+    m_panel.attach(nullptr);
     window->silence();
     window->hide();
     // The unload may come from the window's own close event or menu: delete it once that is done.
@@ -84,9 +83,13 @@ void Program::showAbout() {
     m_about.show();
 }
 
-std::string Program::readPortText(const std::string& defaultText) {
-    return settings::readPortText(m_services.store, QString::fromStdString(defaultText))
-        .toStdString();
+txlink::Result<std::string> Program::readPortText(const std::string& defaultText) {
+    const txlink::Result<QString> text =
+        platform::readPortText(m_services.store, QString::fromStdString(defaultText));
+    if (!text) {
+        return text.error();
+    }
+    return text->toStdString();
 }
 
 void Program::showStartupError(const std::string& message) {
@@ -101,7 +104,7 @@ void Program::unloadMonitor() {
     m_monitor.unload();
 }
 
-txlink::Lamps& Program::lamps() {
+txlink::ActivityLamps& Program::lamps() {
     return m_monitor;
 }
 
@@ -111,4 +114,4 @@ void Program::endIfNoWindow() {
     }
 }
 
-}  // namespace ui
+}  // namespace ui::main

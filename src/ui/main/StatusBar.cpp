@@ -1,11 +1,10 @@
-#include "StatusBar.h"
+#include "ui/main/StatusBar.h"
 
 #include <QResizeEvent>
-#include <stdexcept>
 
-#include "ui/Twips.h"
+#include "ui/common/Style.h"
 
-namespace ui {
+namespace ui::main {
 namespace {
 constexpr int kPanelWidthTwips = 1440;
 }
@@ -16,7 +15,8 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
         label->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        label->setGeometry(px(i * kPanelWidthTwips), 0, px(kPanelWidthTwips), 0);
+        label->setGeometry(common::toPixels(i * kPanelWidthTwips), 0,
+                          common::toPixels(kPanelWidthTwips), 0);
         m_panels[i] = label;
     }
 }
@@ -29,10 +29,7 @@ void StatusBar::resizeEvent(QResizeEvent* event) {
 }
 
 QLabel* StatusBar::panel(int panel) const {
-    if (panel < 1 || panel > kPanels) {
-        throw std::out_of_range("the status bar has panels 1 to 4");
-    }
-    return m_panels[panel - 1];
+    return m_panels.at(std::size_t(panel - 1));
 }
 
 void StatusBar::setPanelText(int number, const QString& text) {
@@ -43,4 +40,4 @@ QString StatusBar::panelText(int number) const {
     return panel(number)->text();
 }
 
-}  // namespace ui
+}  // namespace ui::main

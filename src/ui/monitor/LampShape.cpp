@@ -1,23 +1,23 @@
-#include "LampShape.h"
+#include "ui/monitor/LampShape.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "ui/Twips.h"
+#include "ui/common/Style.h"
 
-namespace ui {
+namespace ui::monitor {
 
-LampShape::LampShape(const QString& accessibleName, txlink::Colour fillColor, QWidget* parent)
-    : QWidget(parent), m_fillColor(fillColor) {
+LampShape::LampShape(const QString& accessibleName, bool lit, QWidget* parent)
+    : QWidget(parent), m_lit(lit) {
     setAccessibleName(accessibleName);
     // A screen reader cannot see the colour, so the state is spoken instead.
-    setAccessibleDescription(m_fillColor == txlink::kBlack ? tr("out") : tr("lit"));
+    setAccessibleDescription(m_lit ? tr("lit") : tr("out"));
 }
 
-void LampShape::setFillColor(txlink::Colour colour) {
-    setAccessibleDescription(colour == txlink::kBlack ? tr("out") : tr("lit"));
-    if (colour != m_fillColor) {
-        m_fillColor = colour;
+void LampShape::setLit(bool lit) {
+    setAccessibleDescription(lit ? tr("lit") : tr("out"));
+    if (lit != m_lit) {
+        m_lit = lit;
         update();
     }
 }
@@ -26,7 +26,7 @@ void LampShape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::white, 1.0));
-    painter.setBrush(toQColor(m_fillColor));
+    painter.setBrush(m_lit ? common::colour::kRed : common::colour::kBlack);
     const qreal diameter = std::min(width(), height());
     // Half a pixel in from the box so the one-pixel rim is not clipped.
     QRectF circle(0, 0, diameter - 1.0, diameter - 1.0);
@@ -34,4 +34,4 @@ void LampShape::paintEvent(QPaintEvent*) {
     painter.drawEllipse(circle);
 }
 
-}  // namespace ui
+}  // namespace ui::monitor

@@ -1,25 +1,25 @@
-#include "MonitorLamps.h"
+#include "ui/monitor/MonitorLamps.h"
 
-#include "LampShape.h"
+#include "ui/monitor/LampShape.h"
 
-namespace ui {
+namespace ui::monitor {
 
 MonitorLamps::MonitorLamps(const platform::SettingsStore& store)
-    : m_holder([&store] { return new SerialMonitor(store); }) {}
+    : m_holder([&store] { return new LinkMonitor(store); }) {}
 
-void MonitorLamps::setLinkLamp(txlink::Colour colour) {
-    loaded().linkLamp()->setFillColor(colour);
+void MonitorLamps::showLinkLamp(bool lit) {
+    loaded().linkLamp()->setLit(lit);
 }
 
-void MonitorLamps::setTransmitLamp(txlink::Colour colour) {
-    loaded().transmitLamp()->setFillColor(colour);
+void MonitorLamps::showTransmitLamp(bool lit) {
+    loaded().transmitLamp()->setLit(lit);
 }
 
-void MonitorLamps::setReceiveLamp(txlink::Colour colour) {
-    loaded().receiveLamp()->setFillColor(colour);
+void MonitorLamps::showReceiveLamp(bool lit) {
+    loaded().receiveLamp()->setLit(lit);
 }
 
-SerialMonitor* MonitorLamps::show() {
+LinkMonitor* MonitorLamps::show() {
     forgetClosed();
     return m_holder.show();
 }
@@ -28,12 +28,12 @@ void MonitorLamps::unload() {
     m_holder.unload();
 }
 
-SerialMonitor* MonitorLamps::window() {
+LinkMonitor* MonitorLamps::window() {
     forgetClosed();
     return m_holder.window();
 }
 
-SerialMonitor& MonitorLamps::loaded() {
+LinkMonitor& MonitorLamps::loaded() {
     forgetClosed();
     return *m_holder.get();
 }
@@ -47,4 +47,4 @@ void MonitorLamps::forgetClosed() {
     }
 }
 
-}  // namespace ui
+}  // namespace ui::monitor

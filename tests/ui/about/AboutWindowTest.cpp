@@ -7,17 +7,11 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "platform/UrlOpener.h"
-#include "ui/WindowHolder.h"
+#include "support/Fakes.h"
+#include "ui/common/WindowHolder.h"
 #include "ui/about/AboutWindow.h"
 
 namespace {
-
-class RecordingUrlOpener final : public platform::UrlOpener {
-public:
-    void open(const QUrl& url) override { opened.append(url); }
-    QList<QUrl> opened;
-};
 
 template <typename T = QWidget>
 T* child(QWidget* window, const QString& name) {
@@ -33,8 +27,8 @@ Q_DECLARE_METATYPE(CreditsAction)
 class AboutWindowTest : public QObject {
     Q_OBJECT
 
-    RecordingUrlOpener m_opener;
-    ui::WindowHolder<ui::AboutWindow> m_holder{[this] { return new ui::AboutWindow(m_opener); }};
+    testsupport::RecordingUrlOpener m_opener;
+    ui::common::WindowHolder<ui::about::AboutWindow> m_holder{[this] { return new ui::about::AboutWindow(m_opener); }};
 
 private slots:
     void cleanup() {
@@ -56,12 +50,12 @@ private slots:
         QFETCH(int, ticks);
         QFETCH(int, top);
         QFETCH(bool, closed);
-        ui::AboutWindow* window = m_holder.show();
+        ui::about::AboutWindow* window = m_holder.show();
         QSignalSpy destroyed(window, &QObject::destroyed);
         for (int i = 0; i < ticks; ++i) {
-            window->Timer2_Timer();
+            window->scrollTick();
         }
-        QCOMPARE(window->text1Top(), top);
+        QCOMPARE(window->creditsTop(), top);
         QCOMPARE(child(window, "Text1")->y(), qRound(top / 15.0));
         QCOMPARE(window->isVisible(), !closed);
         if (closed) {
@@ -70,16 +64,16 @@ private slots:
     }
 
     void exitClosesAndNextOpeningStartsFromTop() {
-        ui::AboutWindow* first = m_holder.show();
+        ui::about::AboutWindow* first = m_holder.show();
         QSignalSpy destroyed(first, &QObject::destroyed);
-        QTRY_VERIFY_WITH_TIMEOUT(first->text1Top() <= -200, 10000);  // scrolls by itself
+        QTRY_VERIFY_WITH_TIMEOUT(first->creditsTop() <= -200, 10000);  // scrolls by itself
 
         QTest::mouseClick(child(first, "Label1"), Qt::LeftButton);
         QVERIFY(!first->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(destroyed.count(), 1, 5000);
 
-        ui::AboutWindow* second = m_holder.show();
-        QCOMPARE(second->text1Top(), -120);
+        ui::about::AboutWindow* second = m_holder.show();
+        QCOMPARE(second->creditsTop(), -120);
         QCOMPARE(child(second, "Text1")->y(), -8);
         QVERIFY(child<QTimer>(second, "Timer2")->isActive());
     }
@@ -95,7 +89,7 @@ private slots:
 
     void creditsNeverKeepFocusOrSelection() {
         QFETCH(CreditsAction, action);
-        ui::AboutWindow* window = m_holder.show();
+        ui::about::AboutWindow* window = m_holder.show();
         QVERIFY(QTest::qWaitForWindowActive(window));
         auto* text1 = child<QTextEdit>(window, "Text1");
         QWidget* viewport = text1->viewport();
@@ -146,7 +140,7 @@ private slots:
         QFETCH(int, clicks);
         QFETCH(int, pagesOpened);
         QFETCH(bool, closed);
-        ui::AboutWindow* window = m_holder.show();
+        ui::about::AboutWindow* window = m_holder.show();
         for (int i = 0; i < clicks; ++i) {
             QTest::mouseClick(child<QLabel>(window, label), button);
         }
@@ -181,7 +175,7 @@ private slots:
             {"Line11", "Frm_info", {287, 0, 1, 200}, black},
             {"Line1_1", "Frm_info", {2, 2, 1, 197}, white},
         };
-        ui::AboutWindow* window = m_holder.get();
+        ui::about::AboutWindow* window = m_holder.get();
         for (const Control& control : controls) {
             QWidget* widget = child(window, control.name);
             QVERIFY2(widget, control.name);
@@ -200,7 +194,7 @@ private slots:
     }
 
     void windowShapeAndCaptions() {
-        ui::AboutWindow* window = m_holder.show();
+        ui::about::AboutWindow* window = m_holder.show();
         QCOMPARE(window->objectName(), "Frm_info");
         QCOMPARE(window->windowTitle(), "About");
         QVERIFY(window->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -228,7 +222,7 @@ private slots:
             "A. Placeholder\r\nN0CALL\r\nAnytown, "
             "JO00aa\r\nNowhere\r\n\r\n_________________\r\n\r\n"
             "Thanks and please \r\nsend your feedback or \r\ncomments to\r\nn0call@example.com\r\n";
-        QCOMPARE(ui::AboutWindow::creditsText(), expected);
+        QCOMPARE(ui::about::AboutWindow::creditsText(), expected);
         auto* text1 = child<QTextEdit>(m_holder.get(), "Text1");
         QCOMPARE(text1->toPlainText(), QString(expected).replace("\r\n", "\n"));
     }
@@ -236,14 +230,14 @@ private slots:
     void programOutlivesMainWindowWhileAboutIsOpen() {
         QWidget mainWindow;
         mainWindow.show();
-        QPointer<ui::AboutWindow> about = m_holder.show();
+        QPointer<ui::about::AboutWindow> about = m_holder.show();
         bool aboutOutlivedMain = false;
         QObject context;
         QTimer::singleShot(0, &context, [&] { mainWindow.close(); });
         QTimer::singleShot(200, &context, [&] {
             aboutOutlivedMain = about && about->isVisible();
             if (about) {
-                about->Label1_Click();
+                about->exitClicked();
             }
         });
         QTimer::singleShot(20000, &context, [] { QCoreApplication::exit(1); });

@@ -38,21 +38,21 @@ protected:
 TEST_F(Controls, EveryCommandPutsExactlyItsTwoBytesOnTheLine) {
     struct Case {
         const char* what;
-        void (txlink::MainForm::*handler)();
+        void (txlink::ControlPanel::*handler)();
         const char* bytes;
     };
-    using F = txlink::MainForm;
+    using F = txlink::ControlPanel;
     const Case cases[] = {
-        {"Step", &F::Command3_Click, "1a"},
-        {"frequency up", &F::Command1_MouseDown, "3a"},
-        {"frequency down", &F::Command2_MouseDown, "4a"},
-        {"power up", &F::Command5_MouseDown, "5a"},
-        {"power down", &F::Command4_MouseDown, "6a"},
-        {"carrier", &F::Command6_Click, "7a"},
+        {"Step", &F::stepClicked, "1a"},
+        {"frequency up", &F::frequencyUpPressed, "3a"},
+        {"frequency down", &F::frequencyDownPressed, "4a"},
+        {"power up", &F::powerUpPressed, "5a"},
+        {"power down", &F::powerDownPressed, "6a"},
+        {"carrier", &F::carrierClicked, "7a"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        (program->form().*c.handler)();
+        (program->panel().*c.handler)();
         EXPECT_EQ(line(), QByteArray(c.bytes));
     }
 }
@@ -72,16 +72,16 @@ TEST_F(Controls, AnyMouseButtonHoldsAndAHoldAcrossKTicksSendsKPlusOne) {
     struct Case {
         const char* name;
         Qt::MouseButton mouse;
-        void (txlink::MainForm::*tick)();
+        void (txlink::ControlPanel::*tick)();
         const char* bytes;
     };
-    using F = txlink::MainForm;
+    using F = txlink::ControlPanel;
     const Case cases[] = {
-        {"Command1", Qt::LeftButton, &F::wait1_Timer, "3a"},
-        {"Command1", Qt::RightButton, &F::wait1_Timer, "3a"},
-        {"Command2", Qt::MiddleButton, &F::wait1_Timer, "4a"},
-        {"Command5", Qt::RightButton, &F::wait2_Timer, "5a"},
-        {"Command4", Qt::MiddleButton, &F::wait2_Timer, "6a"},
+        {"Command1", Qt::LeftButton, &F::frequencyRepeatTick, "3a"},
+        {"Command1", Qt::RightButton, &F::frequencyRepeatTick, "3a"},
+        {"Command2", Qt::MiddleButton, &F::frequencyRepeatTick, "4a"},
+        {"Command5", Qt::RightButton, &F::powerRepeatTick, "5a"},
+        {"Command4", Qt::MiddleButton, &F::powerRepeatTick, "6a"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " button " + std::to_string(int(c.mouse)));
@@ -89,23 +89,23 @@ TEST_F(Controls, AnyMouseButtonHoldsAndAHoldAcrossKTicksSendsKPlusOne) {
         QTest::mousePress(button(c.name), c.mouse);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no context menu";
         for (int i = 0; i < k; ++i) {
-            (program->form().*c.tick)();
+            (program->panel().*c.tick)();
         }
         QTest::mouseRelease(button(c.name), c.mouse);
-        (program->form().*c.tick)();  // after the release: nothing more
+        (program->panel().*c.tick)();  // after the release: nothing more
         EXPECT_EQ(line(), QByteArray(c.bytes).repeated(k + 1));
     }
 }
 
 TEST_F(Controls, BothFlagsOfOneTimerSendUpThenDownOnOneTick) {
-    txlink::MainForm& form = program->form();
-    form.Command1_MouseDown();
-    form.Command2_MouseDown();
-    form.Command5_MouseDown();
-    form.Command4_MouseDown();
+    txlink::ControlPanel& panel = program->panel();
+    panel.frequencyUpPressed();
+    panel.frequencyDownPressed();
+    panel.powerUpPressed();
+    panel.powerDownPressed();
     EXPECT_EQ(line(), "3a4a5a6a");
-    form.wait1_Timer();
-    form.wait2_Timer();
+    panel.frequencyRepeatTick();
+    panel.powerRepeatTick();
     EXPECT_EQ(line(), "3a4a5a6a");
 }
 
@@ -119,11 +119,11 @@ TEST_F(Controls, TheReleaseEndsTheHoldWhereverThePointerIs) {
     const QPoint overDigits = digits->mapTo(&window(), digits->rect().center());
 
     QTest::mousePress(handle, Qt::LeftButton, {}, onButton);
-    EXPECT_TRUE(program->form().fields().upHeld);
+    EXPECT_TRUE(program->panel().state().frequencyUpHeld);
     QTest::mouseMove(handle, overDigits);
     QTest::mouseRelease(handle, Qt::LeftButton, {}, overDigits);
-    EXPECT_FALSE(program->form().fields().upHeld);
-    program->form().wait1_Timer();
+    EXPECT_FALSE(program->panel().state().frequencyUpHeld);
+    program->panel().frequencyRepeatTick();
     EXPECT_EQ(line(), "3a");
 }
 
@@ -133,8 +133,8 @@ TEST_F(Controls, ASecondMouseButtonSendsOnceMoreAndTheFirstReleaseEndsTheHold) {
     QTest::mousePress(up, Qt::RightButton);
     EXPECT_EQ(line(), "5a5a");
     QTest::mouseRelease(up, Qt::RightButton);
-    EXPECT_FALSE(program->form().fields().powerUpHeld);
-    program->form().wait2_Timer();
+    EXPECT_FALSE(program->panel().state().powerUpHeld);
+    program->panel().powerRepeatTick();
     QTest::mouseRelease(up, Qt::LeftButton);
     EXPECT_EQ(line(), "");
 }
@@ -142,24 +142,24 @@ TEST_F(Controls, ASecondMouseButtonSendsOnceMoreAndTheFirstReleaseEndsTheHold) {
 TEST_F(Controls, AHoldWhoseReleaseNeverComesStopsRepeating) {
     struct Case {
         const char* what;
-        std::function<void(ui::HoldButton*)> loseThePointer;
+        std::function<void(ui::main::HoldButton*)> loseThePointer;
     };
     const Case cases[] = {
-        {"the window is hidden", [this](ui::HoldButton*) { window().hide(); }},
+        {"the window is hidden", [this](ui::main::HoldButton*) { window().hide(); }},
         {"the button loses the pointer grab",
-         [](ui::HoldButton* b) {
+         [](ui::main::HoldButton* b) {
              QEvent ungrab(QEvent::UngrabMouse);
              QApplication::sendEvent(b, &ungrab);
          }},
         {"a menu opened during the hold takes the release",
-         [this](ui::HoldButton*) {
+         [this](ui::main::HoldButton*) {
              auto* file = window().findChild<QMenu*>(QStringLiteral("mnu_file"));
              file->popup(window().mapToGlobal(QPoint(0, 0)));
              QTest::mouseRelease(file, Qt::LeftButton);
              file->close();
          }},
         {"the window is deactivated",
-         [this](ui::HoldButton*) {
+         [this](ui::main::HoldButton*) {
              QEvent change(QEvent::ActivationChange);
              QApplication::sendEvent(&window(), &change);  // not the active window any more
          }},
@@ -167,12 +167,12 @@ TEST_F(Controls, AHoldWhoseReleaseNeverComesStopsRepeating) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         window().show();
-        auto* up = window().findChild<ui::HoldButton*>(QStringLiteral("Command1"));
+        auto* up = window().findChild<ui::main::HoldButton*>(QStringLiteral("Command1"));
         QTest::mousePress(up, Qt::LeftButton);
-        ASSERT_TRUE(program->form().fields().upHeld);
+        ASSERT_TRUE(program->panel().state().frequencyUpHeld);
         c.loseThePointer(up);
-        EXPECT_FALSE(program->form().fields().upHeld);
-        program->form().wait1_Timer();
+        EXPECT_FALSE(program->panel().state().frequencyUpHeld);
+        program->panel().frequencyRepeatTick();
         EXPECT_EQ(line(), "3a");
     }
 }
@@ -211,11 +211,11 @@ class ControlsOnAClosedPort : public ProgramFixture {};
 TEST_F(ControlsOnAClosedPort, APressStartsNoRepetitionAndTheWindowStaysUsable) {
     config.mapPort(1, QStringLiteral("/dev/no-such-device"));
     start();
-    ASSERT_FALSE(window().MSComm1().portOpen());
+    ASSERT_FALSE(window().link().isOpen());
     testing::internal::CaptureStderr();
     QTest::mousePress(window().findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-    EXPECT_FALSE(program->form().fields().upHeld);
-    program->form().wait1_Timer();
+    EXPECT_FALSE(program->panel().state().frequencyUpHeld);
+    program->panel().frequencyRepeatTick();
     QTest::mouseClick(window().findChild<QPushButton*>(QStringLiteral("Command6")), Qt::LeftButton);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("error 8018"), std::string::npos) << errors;
@@ -239,7 +239,7 @@ TEST_F(WholeRecords, RecordsTrickledInShowAsWrittenWholeAndALonePieceAfterTheGap
     for (int attempt = 0; attempt < 5 && !clean; ++attempt) {
         pty.drain(100ms);
         const auto longest = pty.trickle("S1010128F1234567", 2ms);
-        clean = longest < platform::SerialPort::kQuietGap * 3 / 4;
+        clean = longest < txlink::RecordFramer::kQuietGap * 3 / 4;
     }
     if (!clean) {
         GTEST_SKIP() << "the bytes never went out closer together than the quiet gap";
@@ -249,7 +249,7 @@ TEST_F(WholeRecords, RecordsTrickledInShowAsWrittenWholeAndALonePieceAfterTheGap
     EXPECT_EQ(window().findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 128);
     EXPECT_TRUE(window().findChild<QLabel*>(QStringLiteral("Label11"))->isEnabled());
     EXPECT_EQ(window().findChild<QPushButton*>(QStringLiteral("Command6"))->text(), "TX On");
-    EXPECT_TRUE(window().MSComm1().portOpen()) << "no record was parsed in pieces";
+    EXPECT_TRUE(window().link().isOpen()) << "no record was parsed in pieces";
 
     pty.write("F12");
     EXPECT_TRUE(testsupport::waitUntil([&] { return text("Label8") == "12"; }));

@@ -6,7 +6,7 @@
 #include "support/Wait.h"
 #include "ui/main/StatusBar.h"
 #include "ui/monitor/LampShape.h"
-#include "ui/monitor/SerialMonitor.h"
+#include "ui/monitor/LinkMonitor.h"
 
 using namespace std::chrono_literals;
 using txlink::TimeOfDay;
@@ -23,17 +23,17 @@ protected:
         window().findChild<QTimer*>(QStringLiteral("Tmrcom"))->stop();  // ticked by hand
     }
     QString panel(int n) {
-        return window().findChild<ui::StatusBar*>(QStringLiteral("StatusBar1"))->panelText(n);
+        return window().findChild<ui::main::StatusBar*>(QStringLiteral("StatusBar1"))->panelText(n);
     }
     void receive(const QByteArray& text) {
-        const auto before = program->form().fields().lastReceive;
+        const auto before = program->panel().state().lastReceive;
         pty.write(text);
         ASSERT_TRUE(
-            testsupport::waitUntil([&] { return program->form().fields().lastReceive != before; }));
+            testsupport::waitUntil([&] { return program->panel().state().lastReceive != before; }));
     }
     void tickAt(int h, int m, int s) {
         clock.time = TimeOfDay::fromHms(h, m, s);
-        program->form().Tmrcom_Timer();
+        program->panel().linkWatchTick();
     }
     testsupport::Pty pty;
 };
@@ -51,23 +51,23 @@ TEST_F(LinkMonitor, AnAnsweringTransmitterGetsTheStatusRequestTwiceAtStartUp) {
 TEST_F(LinkMonitor, SilenceEmptiesThePanelsAndPutsTheLinkLampOut) {
     receive("S1010128");
     tickAt(12, 0, 3);
-    EXPECT_EQ(program->monitor().window()->linkLamp()->fillColor(), txlink::kRed);
+    EXPECT_EQ(program->monitor().window()->linkLamp()->lit(), true);
     tickAt(12, 0, 4);
     EXPECT_EQ(panel(1), "Disconnected");
     EXPECT_EQ(panel(3), "");
-    EXPECT_EQ(program->monitor().window()->linkLamp()->fillColor(), txlink::kBlack);
+    EXPECT_EQ(program->monitor().window()->linkLamp()->lit(), false);
 }
 
 TEST_F(LinkMonitor, TheFirstTickLoadsTheMonitorHiddenAndTheMenuShowsTheVerdict) {
     program->unloadMonitor();
     receive("F1234567");
     tickAt(12, 0, 1);
-    ui::SerialMonitor* monitor = program->monitor().window();
+    ui::monitor::LinkMonitor* monitor = program->monitor().window();
     ASSERT_NE(monitor, nullptr);
     EXPECT_FALSE(monitor->isVisible());
     window().findChild<QAction*>(QStringLiteral("mnu_serieel"))->trigger();
     EXPECT_TRUE(monitor->isVisible());
-    EXPECT_EQ(monitor->linkLamp()->fillColor(), txlink::kRed);
+    EXPECT_EQ(monitor->linkLamp()->lit(), true);
     EXPECT_EQ(monitor->portCaption()->text(), "?");
 
     // Closed by the operator: the next write loads it again, hidden, with fresh values.
@@ -77,17 +77,17 @@ TEST_F(LinkMonitor, TheFirstTickLoadsTheMonitorHiddenAndTheMenuShowsTheVerdict) 
     ASSERT_NE(program->monitor().window(), nullptr);
     EXPECT_FALSE(program->monitor().window()->isVisible());
     EXPECT_EQ(program->monitor().window()->portCaption()->text(), "Com 1");
-    EXPECT_EQ(program->monitor().window()->linkLamp()->fillColor(), txlink::kBlack);
+    EXPECT_EQ(program->monitor().window()->linkLamp()->lit(), false);
 }
 
 TEST_F(LinkMonitor, AnEventLightsItsLampUntilTheNextTickOfItsOffTimer) {
     struct Case {
         const char* timer;
         std::function<void()> event;
-        std::function<ui::LampShape*()> lamp;
+        std::function<ui::monitor::LampShape*()> lamp;
     };
     const Case cases[] = {
-        {"tmrTXLED", [this] { program->form().Command3_Click(); },
+        {"tmrTXLED", [this] { program->panel().stepClicked(); },
          [this] { return program->monitor().window()->transmitLamp(); }},
         {"tmrRXLED", [this] { pty.write("F1234567"); },
          [this] { return program->monitor().window()->receiveLamp(); }},
@@ -97,11 +97,11 @@ TEST_F(LinkMonitor, AnEventLightsItsLampUntilTheNextTickOfItsOffTimer) {
         auto* timer = window().findChild<QTimer*>(QString::fromLatin1(c.timer));
         ASSERT_TRUE(testsupport::waitUntil([&] { return !timer->isActive(); }));
         c.event();
-        ASSERT_TRUE(testsupport::waitUntil([&] { return c.lamp()->fillColor() == txlink::kRed; }));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return c.lamp()->lit(); }));
         EXPECT_TRUE(timer->isActive());
         QSignalSpy ticks(timer, &QTimer::timeout);
         ASSERT_TRUE(testsupport::waitUntil([&] { return ticks.count() > 0; }));
-        EXPECT_EQ(c.lamp()->fillColor(), txlink::kBlack) << "out on the first tick";
+        EXPECT_EQ(c.lamp()->lit(), false) << "out on the first tick";
         EXPECT_FALSE(timer->isActive()) << "and the timer switched itself off";
     }
 }

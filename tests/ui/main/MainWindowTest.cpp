@@ -71,7 +71,7 @@ TEST_F(MainWindowLook, StartsWithTheDesignTimeDisplay) {
     EXPECT_EQ(bar->maximum(), 255);
     EXPECT_EQ(bar->value(), 0);
 
-    auto* status = control<ui::StatusBar>("StatusBar1");
+    auto* status = control<ui::main::StatusBar>("StatusBar1");
     for (int panel = 1; panel <= 4; ++panel) {
         EXPECT_EQ(status->panelText(panel), "") << "panel " << panel;
     }
@@ -102,7 +102,7 @@ TEST_F(MainWindowLook, GeometryFollowsTheDesignAtFifteenTwipsAPixel) {
         EXPECT_EQ(control(p.name)->geometry(), p.pixels);
     }
     // Four panels of 1440 twips on a 4365-twip bar: only 45 twips (3 pixels) of the last show.
-    auto* status = control<ui::StatusBar>("StatusBar1");
+    auto* status = control<ui::main::StatusBar>("StatusBar1");
     EXPECT_EQ(status->width() - status->panel(4)->x(), 3);
     EXPECT_EQ(window().centralWidget()->size(), QSize(291, 214));
 }
@@ -154,7 +154,7 @@ TEST_F(MainWindowLook, MenuCommandsOpenTheirWindowsOnce) {
 }
 
 TEST_F(MainWindowLook, ExitUnloadsTheMainWindowAndTheProgramEndsWithItsLastWindow) {
-    QSignalSpy finished(program.get(), &ui::Program::finished);
+    QSignalSpy finished(program.get(), &ui::main::Program::finished);
     program->showMonitor();
     window().findChild<QAction*>(QStringLiteral("mnu_exit"))->trigger();
     EXPECT_EQ(program->mainWindow(), nullptr);
@@ -163,7 +163,7 @@ TEST_F(MainWindowLook, ExitUnloadsTheMainWindowAndTheProgramEndsWithItsLastWindo
 }
 
 TEST_F(MainWindowLook, AnOpenSettingsDialogKeepsTheProgramRunning) {
-    QSignalSpy finished(program.get(), &ui::Program::finished);
+    QSignalSpy finished(program.get(), &ui::main::Program::finished);
     program->showSettings();
     window().close();
     QTest::qWait(50);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <memory>
 
+#include "platform/PortSetting.h"
 #include "support/Fakes.h"
 #include "support/Pty.h"
 #include "support/TestConfig.h"
@@ -19,24 +20,22 @@ protected:
     }
 
     void storePortText(const QString& text) {
-        store.SaveSetting(QStringLiteral("VoraTXController"),
-                          QStringLiteral("settings_") + QCoreApplication::applicationDirPath(),
-                          QStringLiteral("compoorttxt"), text);
+        ASSERT_TRUE(platform::savePortText(store, text).ok());
     }
 
-    ui::Program& start() {
+    ui::main::Program& start() {
         program =
-            std::make_unique<ui::Program>(ui::Program::Services{store, messages, urls, clock});
+            std::make_unique<ui::main::Program>(ui::main::Program::Services{store, messages, urls, clock});
         program->start();
         return *program;
     }
 
-    ui::MainWindow& window() { return *program->mainWindow(); }
+    ui::main::MainWindow& window() { return *program->mainWindow(); }
 
     testsupport::TestConfig config;
     testsupport::MemorySettingsStore store;
     testsupport::RecordingMessageBox messages;
     testsupport::RecordingUrlOpener urls;
     testsupport::FakeClock clock;
-    std::unique_ptr<ui::Program> program;
+    std::unique_ptr<ui::main::Program> program;
 };

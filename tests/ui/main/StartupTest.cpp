@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "ProgramFixture.h"
-#include "platform/SerialPort.h"
+#include "serial/SerialPortLink.h"
 
 using namespace std::chrono_literals;
 
@@ -26,7 +26,7 @@ TEST_F(Startup, NothingStoredOpensPort1AndSendsOnlyTheStatusRequest) {
     start();
     EXPECT_EQ(pty.read(2), "2a");
     EXPECT_TRUE(pty.drain(100ms).isEmpty());
-    EXPECT_TRUE(window().MSComm1().portOpen());
+    EXPECT_TRUE(window().link().isOpen());
     EXPECT_TRUE(messages.messages.isEmpty());
     EXPECT_EQ(program->settingsDialog(), nullptr);
 }
@@ -37,7 +37,7 @@ TEST_F(Startup, OnlyTheLastCharacterOfThePortTextCounts) {
     storePortText(QStringLiteral("Com 12"));
     start();
     EXPECT_EQ(pty.read(2), "2a");
-    EXPECT_EQ(window().MSComm1().commPort(), 2);
+    EXPECT_EQ(window().link().port(), 2);
 }
 
 TEST_F(Startup, PortTextNotEndingInADigitIsErrorThirteenWithoutTheSettingsDialog) {
@@ -49,7 +49,7 @@ TEST_F(Startup, PortTextNotEndingInADigitIsErrorThirteenWithoutTheSettingsDialog
         EXPECT_EQ(messages.titles.value(0), QStringLiteral("Error !!"));
         EXPECT_EQ(messages.messages, QStringList{kTypeMismatch});
         EXPECT_EQ(program->settingsDialog(), nullptr);
-        EXPECT_FALSE(window().MSComm1().portOpen());
+        EXPECT_FALSE(window().link().isOpen());
         EXPECT_TRUE(window().isVisible());
         program.reset();
     }
@@ -58,9 +58,8 @@ TEST_F(Startup, PortTextNotEndingInADigitIsErrorThirteenWithoutTheSettingsDialog
 TEST_F(Startup, PortInUseOrMissingIsReportedAndOpensTheSettingsDialogOnce) {
     testsupport::Pty pty;
     config.mapPort(3, pty.slavePath());
-    platform::SerialPort holder;  // another open of the same device holds its lock
-    holder.setCommPort(3);
-    holder.setPortOpen(true);
+    serial::SerialPortLink holder;  // another open of the same device holds its lock
+    ASSERT_TRUE(holder.open(3).ok());
 
     storePortText(QStringLiteral("Com 3"));
     start();
@@ -68,7 +67,7 @@ TEST_F(Startup, PortInUseOrMissingIsReportedAndOpensTheSettingsDialogOnce) {
     ASSERT_NE(program->settingsDialog(), nullptr);
     EXPECT_TRUE(program->settingsDialog()->isVisible());
     EXPECT_TRUE(window().isVisible());
-    EXPECT_FALSE(window().MSComm1().portOpen());
+    EXPECT_FALSE(window().link().isOpen());
     EXPECT_TRUE(pty.drain(100ms).isEmpty()) << "no status request on a port we do not hold";
 
     // Start-up again while the dialog is open: no second dialog.
@@ -86,20 +85,19 @@ TEST_F(Startup, UnloadClosesAnOpenPortAndLeavesAClosedOneAlone) {
     testsupport::Pty pty;
     config.mapPort(1, pty.slavePath());
     start();
-    ASSERT_TRUE(window().MSComm1().portOpen());
+    ASSERT_TRUE(window().link().isOpen());
     program->unloadMain();
     EXPECT_EQ(program->mainWindow(), nullptr);
 
     // The lock is gone: another open of the device succeeds.
-    platform::SerialPort next;
-    next.setCommPort(1);
-    EXPECT_NO_THROW(next.setPortOpen(true));
-    next.setPortOpen(false);
+    serial::SerialPortLink next;
+    EXPECT_TRUE(next.open(1).ok());
+    next.close();
 
     // Now start-up fails (the device is missing); unloading must not touch the closed port.
     config.mapPort(1, QStringLiteral("/dev/no-such-device"));
     program->loadMain();
-    ASSERT_FALSE(window().MSComm1().portOpen());
+    ASSERT_FALSE(window().link().isOpen());
     testing::internal::CaptureStderr();
     program->unloadMain();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

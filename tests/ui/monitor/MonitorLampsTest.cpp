@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "support/Fakes.h"
-#include "settings/PortSetting.h"
+#include "platform/PortSetting.h"
 #include "ui/monitor/LampShape.h"
 #include "ui/monitor/MonitorLamps.h"
 
@@ -17,14 +17,14 @@ namespace {
 
 constexpr int kGenerousWaitMs = 5000;
 
-using LampSetter = void (ui::MonitorLamps::*)(txlink::Colour);
-using LampGetter = ui::LampShape* (ui::SerialMonitor::*)() const;
+using LampSetter = void (ui::monitor::MonitorLamps::*)(bool);
+using LampGetter = ui::monitor::LampShape* (ui::monitor::LinkMonitor::*)() const;
 
 struct LampCase {
     const char* name;
     LampSetter set;
     LampGetter lamp;
-    txlink::Colour startValue;
+    bool startValue;
     const char* accessibleName;
 };
 
@@ -35,23 +35,23 @@ void PrintTo(const LampCase& c, std::ostream* os) {
 
 // Each write is the opposite of the lamp's start value, so an applied write is told apart from
 // a freshly loaded lamp.
-txlink::Colour opposite(txlink::Colour colour) {
-    return colour == txlink::kBlack ? txlink::kRed : txlink::kBlack;
+bool opposite(bool colour) {
+    return colour == false ? true : false;
 }
 
 const LampCase kLamps[] = {
-    {"Link", &ui::MonitorLamps::setLinkLamp, &ui::SerialMonitor::linkLamp, txlink::kRed,
+    {"Link", &ui::monitor::MonitorLamps::showLinkLamp, &ui::monitor::LinkMonitor::linkLamp, true,
      "Link lamp"},
-    {"Transmit", &ui::MonitorLamps::setTransmitLamp, &ui::SerialMonitor::transmitLamp,
-     txlink::kBlack, "Transmit lamp"},
-    {"Receive", &ui::MonitorLamps::setReceiveLamp, &ui::SerialMonitor::receiveLamp, txlink::kBlack,
+    {"Transmit", &ui::monitor::MonitorLamps::showTransmitLamp, &ui::monitor::LinkMonitor::transmitLamp,
+     false, "Transmit lamp"},
+    {"Receive", &ui::monitor::MonitorLamps::showReceiveLamp, &ui::monitor::LinkMonitor::receiveLamp, false,
      "Receive lamp"},
 };
 
-std::vector<txlink::Colour> lampColours(const ui::SerialMonitor& window) {
-    std::vector<txlink::Colour> colours;
+std::vector<bool> lampColours(const ui::monitor::LinkMonitor& window) {
+    std::vector<bool> colours;
     for (const LampCase& lamp : kLamps) {
-        colours.push_back((window.*lamp.lamp)()->fillColor());
+        colours.push_back((window.*lamp.lamp)()->lit());
     }
     return colours;
 }
@@ -59,7 +59,7 @@ std::vector<txlink::Colour> lampColours(const ui::SerialMonitor& window) {
 int monitorWindowCount() {
     int count = 0;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        count += qobject_cast<ui::SerialMonitor*>(widget) != nullptr ? 1 : 0;
+        count += qobject_cast<ui::monitor::LinkMonitor*>(widget) != nullptr ? 1 : 0;
     }
     return count;
 }
@@ -67,23 +67,23 @@ int monitorWindowCount() {
 class MonitorLampsTest : public ::testing::Test {
 protected:
     testsupport::MemorySettingsStore m_store;
-    ui::MonitorLamps m_lamps{m_store};
+    ui::monitor::MonitorLamps m_lamps{m_store};
 };
 
 class LampWrite : public MonitorLampsTest, public ::testing::WithParamInterface<LampCase> {};
 
 TEST_P(LampWrite, FirstWriteLoadsTheWindowHiddenAndTheMenuLaterShowsTheWrite) {
     const LampCase& lamp = GetParam();
-    settings::savePortText(m_store, QStringLiteral("Com 4"));
+    ASSERT_TRUE(platform::savePortText(m_store, QStringLiteral("Com 4")).ok());
     ASSERT_EQ(m_lamps.window(), nullptr);
 
     (m_lamps.*lamp.set)(opposite(lamp.startValue));
 
-    ui::SerialMonitor* loaded = m_lamps.window();
+    ui::monitor::LinkMonitor* loaded = m_lamps.window();
     ASSERT_NE(loaded, nullptr);
     EXPECT_FALSE(loaded->isVisible());
     EXPECT_EQ(loaded->portCaption()->text(), QStringLiteral("Com 4"));
-    std::vector<txlink::Colour> expected;
+    std::vector<bool> expected;
     for (const LampCase& other : kLamps) {
         expected.push_back(std::string_view(other.name) == lamp.name ? opposite(other.startValue)
                                                                      : other.startValue);
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Lamps, LampWrite, ::testing::ValuesIn(kLamps),
 
 struct DiscardCase {
     const char* name;
-    std::function<void(ui::MonitorLamps&)> discard;
+    std::function<void(ui::monitor::MonitorLamps&)> discard;
     bool eventLoopRunsBeforeTheWrite;
 };
 
@@ -115,27 +115,27 @@ class Discarded : public MonitorLampsTest, public ::testing::WithParamInterface<
 // After the window is gone the next write starts over from the design-time lamps and the port
 // text stored at that moment, and the window stays hidden until the menu shows it again.
 TEST_P(Discarded, NextWriteLoadsAFreshHiddenWindow) {
-    settings::savePortText(m_store, QStringLiteral("Com 1"));
-    m_lamps.setLinkLamp(txlink::kBlack);
-    m_lamps.setTransmitLamp(txlink::kRed);
-    m_lamps.setReceiveLamp(txlink::kRed);
-    QPointer<ui::SerialMonitor> first = m_lamps.show();
+    ASSERT_TRUE(platform::savePortText(m_store, QStringLiteral("Com 1")).ok());
+    m_lamps.showLinkLamp(false);
+    m_lamps.showTransmitLamp(true);
+    m_lamps.showReceiveLamp(true);
+    QPointer<ui::monitor::LinkMonitor> first = m_lamps.show();
     ASSERT_TRUE(first);
 
-    settings::savePortText(m_store, QStringLiteral("Com 7"));
+    ASSERT_TRUE(platform::savePortText(m_store, QStringLiteral("Com 7")).ok());
     GetParam().discard(m_lamps);
     if (GetParam().eventLoopRunsBeforeTheWrite) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }, kGenerousWaitMs));
     }
-    m_lamps.setTransmitLamp(txlink::kRed);
+    m_lamps.showTransmitLamp(true);
 
-    ui::SerialMonitor* second = m_lamps.window();
+    ui::monitor::LinkMonitor* second = m_lamps.window();
     ASSERT_NE(second, nullptr);
     EXPECT_FALSE(second->closed());
     EXPECT_FALSE(second->isVisible());
     EXPECT_EQ(second->portCaption()->text(), QStringLiteral("Com 7"));
     EXPECT_EQ(lampColours(*second),
-              (std::vector<txlink::Colour>{txlink::kRed, txlink::kRed, txlink::kBlack}));
+              (std::vector<bool>{true, true, false}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }, kGenerousWaitMs));
     EXPECT_EQ(monitorWindowCount(), 1);
 }
@@ -143,10 +143,10 @@ TEST_P(Discarded, NextWriteLoadsAFreshHiddenWindow) {
 INSTANTIATE_TEST_SUITE_P(
     Ways, Discarded,
     ::testing::Values(DiscardCase{"CloseBoxThenEventLoop",
-                                  [](ui::MonitorLamps& l) { l.window()->close(); }, true},
+                                  [](ui::monitor::MonitorLamps& l) { l.window()->close(); }, true},
                       DiscardCase{"CloseBoxAndWriteInTheSameTurn",
-                                  [](ui::MonitorLamps& l) { l.window()->close(); }, false},
-                      DiscardCase{"MainWindowUnload", [](ui::MonitorLamps& l) { l.unload(); },
+                                  [](ui::monitor::MonitorLamps& l) { l.window()->close(); }, false},
+                      DiscardCase{"MainWindowUnload", [](ui::monitor::MonitorLamps& l) { l.unload(); },
                                   false}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -165,7 +165,7 @@ class PortCaption : public MonitorLampsTest, public ::testing::WithParamInterfac
 
 TEST_P(PortCaption, ShowsTheStoredPortTextUnchanged) {
     if (GetParam().stored != nullptr) {
-        settings::savePortText(m_store, QString::fromUtf8(GetParam().stored));
+        ASSERT_TRUE(platform::savePortText(m_store, QString::fromUtf8(GetParam().stored)).ok());
     }
     EXPECT_EQ(m_lamps.show()->portCaption()->text(), GetParam().expected);
 }
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MonitorLampsTest, ShowingTwiceKeepsOneWindow) {
-    ui::SerialMonitor* first = m_lamps.show();
+    ui::monitor::LinkMonitor* first = m_lamps.show();
     EXPECT_EQ(m_lamps.show(), first);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(monitorWindowCount(), 1);

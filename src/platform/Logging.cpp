@@ -1,0 +1,5 @@
+#include "platform/Logging.h"
+
+Q_LOGGING_CATEGORY(lcSerial, "vora.serial")
+Q_LOGGING_CATEGORY(lcSettings, "vora.settings")
+Q_LOGGING_CATEGORY(lcProgram, "vora.program")

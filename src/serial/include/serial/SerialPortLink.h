@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <QTimer>
+
+#include "txlink/RecordFramer.h"
+#include "txlink/SerialLink.h"
+
+namespace serial {
+
+// The line to the transmitter over QSerialPort: 9600 baud, 8N1, no flow control, DTR and RTS
+// left as the system leaves them on open. Received text is handed on in whole records (see
+// txlink::RecordFramer); a device that vanishes while open is closed once.
+class SerialPortLink final : public QObject, public txlink::SerialLink {
+    Q_OBJECT
+
+public:
+    explicit SerialPortLink(QObject* parent = nullptr);
+    // With other delivery timing than the line's own, for tests that cannot keep to its pace.
+    SerialPortLink(txlink::RecordFramer::Timing timing, QObject* parent = nullptr);
+    ~SerialPortLink() override;
+
+    txlink::Status open(int port) override;
+    void close() override;
+    bool isOpen() const override;
+    txlink::Status send(std::string_view command) override;
+
+    // The port and device of the last open, for messages and tests.
+    int port() const { return m_portNumber; }
+    const QString& device() const { return m_device; }
+
+signals:
+    // Text from the line, in whole records where the line allowed.
+    void received(const QByteArray& text);
+    // Everything written has been handed to the operating system.
+    void sent();
+
+private:
+    void readData();
+    void handleBytesWritten();
+    void handleError(QSerialPort::SerialPortError error);
+    void wakeFramer();
+    void deliverOrWait();
+
+    QSerialPort m_port;
+    txlink::RecordFramer m_framer;
+    QTimer m_framerTimer;
+    QString m_device;
+    int m_portNumber = 0;
+};
+
+}  // namespace serial

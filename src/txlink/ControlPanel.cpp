@@ -1,0 +1,240 @@
+#include "txlink/ControlPanel.h"
+
+#include "txlink/Commands.h"
+#include "txlink/RecordParser.h"
+#include "txlink/Watchdog.h"
+
+namespace txlink {
+namespace {
+
+constexpr std::string_view kDefaultPortText = "1";
+
+// Only the port text's last character counts: "Com 12" is port 2.
+Result<int> portNumberOf(std::string_view portText) {
+    if (portText.empty() || portText.back() < '0' || portText.back() > '9') {
+        return Error{error::kTypeMismatch, "the port text does not end in a digit"};
+    }
+    return portText.back() - '0';
+}
+
+}  // namespace
+
+std::string startupErrorMessage(int number, std::string_view portText) {
+    const std::string portCharacter = portText.empty() ? "" : std::string(1, portText.back());
+    std::string message = "VoraController\r\r";
+    switch (number) {
+        case error::kPortInUse:
+            message += "Com port " + portCharacter + "\r\rThis com port is in use !\r" +
+                       "Please check your settings\ror shutdown another application\r\r";
+            break;
+        case error::kPortNotDetected:
+            message += "Com port " + portCharacter + "\r\rThis com port is not detected !\r" +
+                       "Please check your settings\r\r";
+            break;
+        default:
+            message += "Error nr " + std::to_string(number) + "\r\r";
+            break;
+    }
+    return message;
+}
+
+ControlPanel::ControlPanel(const Clock& clock, PanelHost& host) : m_clock(clock), m_host(host) {}
+
+Status ControlPanel::send(std::string_view command) {
+    return m_controls->link.send(command);
+}
+
+void ControlPanel::load() {
+    if (!loaded()) {
+        return;
+    }
+    if (const Status started = startUp(); !started) {
+        const int number = started.error().number;
+        m_host.showStartupError(startupErrorMessage(number, m_state.portText));
+        if (number == error::kPortInUse || number == error::kPortNotDetected) {
+            m_host.showSettingsDialog();
+        }
+    }
+}
+
+// The steps stop at the first failure; what the earlier ones did stays done.
+Status ControlPanel::startUp() {
+    Result<std::string> portText = m_host.readPortText(std::string(kDefaultPortText));
+    if (!portText) {
+        return portText.error();
+    }
+    m_state.portText = std::move(portText).value();
+
+    const Result<int> port = portNumberOf(m_state.portText);
+    if (!port) {
+        return port.error();
+    }
+    m_state.port = *port;
+    m_state.frequencyUpHeld = false;
+    m_state.frequencyDownHeld = false;
+    m_state.linkUp = false;
+    // No step is shown as selected until the transmitter reports one.
+    m_controls->display.showSelectedStep(std::nullopt);
+
+    if (const Status opened = m_controls->link.open(m_state.port); !opened) {
+        return opened;
+    }
+    return send(command::kStatusRequest);
+}
+
+void ControlPanel::unload() {
+    if (m_controls != nullptr && m_controls->link.isOpen()) {
+        m_controls->link.close();
+    }
+    m_host.unloadMonitor();
+}
+
+void ControlPanel::commandsSent() {
+    if (!loaded()) {
+        return;
+    }
+    m_host.lamps().showTransmitLamp(true);
+    m_controls->timers.setTimerRunning(PanelTimer::TransmitLampOff, true);
+}
+
+void ControlPanel::textReceived(std::string_view text) {
+    if (!loaded()) {
+        return;
+    }
+    parseReceived(text);
+    m_host.lamps().showReceiveLamp(true);
+    m_controls->timers.setTimerRunning(PanelTimer::ReceiveLampOff, true);
+}
+
+void ControlPanel::parseReceived(std::string_view text) {
+    if (!loaded()) {
+        return;
+    }
+    // Any text at all is a sign of life, also one that fails to parse.
+    m_state.lastReceive = m_clock.now();
+    if (applyRecords(text, m_controls->display, m_controls->timers) == ParseResult::Refused) {
+        reopenPort();
+    }
+}
+
+// A line that delivered a record it could not mean is given a fresh start, silently.
+void ControlPanel::reopenPort() {
+    if (!loaded()) {
+        return;
+    }
+    m_controls->link.close();
+    (void)m_controls->link.open(m_state.port);  // the link reports its own failure
+}
+
+void ControlPanel::linkWatchTick() {
+    if (!loaded()) {
+        return;
+    }
+    m_state.tickTime = m_clock.now();
+    if (linkIsDown(m_state.tickTime, m_state.lastReceive)) {
+        m_controls->display.showLink(false);
+        m_host.lamps().showLinkLamp(false);
+        m_state.linkUp = false;
+        return;
+    }
+    m_controls->display.showLink(true);
+    m_host.lamps().showLinkLamp(true);
+    // The link is back: ask the transmitter to report everything again. A request that could
+    // not be sent leaves the link marked down, so the next tick asks again.
+    if (!m_state.linkUp && !send(command::kStatusRequest)) {
+        return;
+    }
+    m_state.linkUp = true;
+}
+
+// A held button's first command goes out at the press; the hold is recorded only once it has,
+// so a press on a closed port starts no repetition.
+void ControlPanel::pressHold(std::string_view command, bool PanelState::*held) {
+    if (loaded() && send(command)) {
+        m_state.*held = true;
+    }
+}
+
+void ControlPanel::frequencyUpPressed() {
+    pressHold(command::kFrequencyUp, &PanelState::frequencyUpHeld);
+}
+void ControlPanel::frequencyUpReleased() {
+    m_state.frequencyUpHeld = false;
+}
+
+void ControlPanel::frequencyDownPressed() {
+    pressHold(command::kFrequencyDown, &PanelState::frequencyDownHeld);
+}
+void ControlPanel::frequencyDownReleased() {
+    m_state.frequencyDownHeld = false;
+}
+
+void ControlPanel::powerUpPressed() {
+    pressHold(command::kPowerUp, &PanelState::powerUpHeld);
+}
+void ControlPanel::powerUpReleased() {
+    m_state.powerUpHeld = false;
+}
+
+void ControlPanel::powerDownPressed() {
+    pressHold(command::kPowerDown, &PanelState::powerDownHeld);
+}
+void ControlPanel::powerDownReleased() {
+    m_state.powerDownHeld = false;
+}
+
+void ControlPanel::stepClicked() {
+    if (loaded()) {
+        (void)send(command::kStep);
+    }
+}
+
+void ControlPanel::carrierClicked() {
+    if (loaded()) {
+        (void)send(command::kCarrierToggle);
+    }
+}
+
+// Up is tested before down, and each held button sends on every tick, so both go out, up
+// first, when both are held. A failed send ends the tick.
+void ControlPanel::frequencyRepeatTick() {
+    if (!loaded()) {
+        return;
+    }
+    if (m_state.frequencyUpHeld && !send(command::kFrequencyUp)) {
+        return;
+    }
+    if (m_state.frequencyDownHeld) {
+        (void)send(command::kFrequencyDown);
+    }
+}
+
+void ControlPanel::powerRepeatTick() {
+    if (!loaded()) {
+        return;
+    }
+    if (m_state.powerUpHeld && !send(command::kPowerUp)) {
+        return;
+    }
+    if (m_state.powerDownHeld) {
+        (void)send(command::kPowerDown);
+    }
+}
+
+void ControlPanel::transmitLampTick() {
+    if (!loaded()) {
+        return;
+    }
+    m_host.lamps().showTransmitLamp(false);
+    m_controls->timers.setTimerRunning(PanelTimer::TransmitLampOff, false);
+}
+
+void ControlPanel::receiveLampTick() {
+    if (!loaded()) {
+        return;
+    }
+    m_host.lamps().showReceiveLamp(false);
+    m_controls->timers.setTimerRunning(PanelTimer::ReceiveLampOff, false);
+}
+
+}  // namespace txlink

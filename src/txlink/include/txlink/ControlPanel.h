@@ -1,0 +1,107 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "txlink/PanelDisplay.h"
+#include "txlink/Result.h"
+#include "txlink/SerialLink.h"
+#include "txlink/TimeOfDay.h"
+
+namespace txlink {
+
+// What the panel remembers. It lives as long as the ControlPanel: reloading the window's
+// controls keeps it, and start-up resets only the port text, the port and three of the flags.
+struct PanelState {
+    std::string portText;
+    int port = 1;
+    bool frequencyUpHeld = false;
+    bool frequencyDownHeld = false;
+    bool powerUpHeld = false;
+    bool powerDownHeld = false;
+    bool linkUp = false;
+    TimeOfDay tickTime;
+    std::optional<TimeOfDay> lastReceive;  // empty until text has arrived
+};
+
+// The controls of one load of the main window; valid from its load to its unload.
+struct PanelControls {
+    SerialLink& link;
+    PanelDisplay& display;
+    PanelTimers& timers;
+};
+
+// What the panel reaches outside its own window.
+class PanelHost {
+public:
+    virtual ~PanelHost() = default;
+    // The stored port text, or `defaultText` when nothing is stored.
+    virtual Result<std::string> readPortText(const std::string& defaultText) = 0;
+    // The modal "Error !!" box; line breaks in the message are single carriage returns.
+    virtual void showStartupError(const std::string& message) = 0;
+    // The Settings dialog, modeless; an open dialog is left as it is.
+    virtual void showSettingsDialog() = 0;
+    virtual void unloadMonitor() = 0;
+    virtual ActivityLamps& lamps() = 0;
+};
+
+// The message of the start-up box for error `number`.
+std::string startupErrorMessage(int number, std::string_view portText);
+
+// The heart of the main window, free of widgets: start-up and shut-down of the port, what the
+// line says, the watchdog, and the operator's buttons with their repeat timers. Every handler
+// runs to its end; a command that cannot be sent ends its handler before the handler records
+// anything.
+class ControlPanel {
+public:
+    ControlPanel(const Clock& clock, PanelHost& host);
+
+    // Gives the panel the controls of a freshly loaded window, or takes them away (nullptr).
+    // Without controls every handler does nothing.
+    void attach(PanelControls* controls) { m_controls = controls; }
+    bool loaded() const { return m_controls != nullptr; }
+
+    // The window's load: reads the port, opens it and asks the transmitter for its status;
+    // reports a failure in the start-up box.
+    void load();
+    // The window's unload: closes the port and unloads the link monitor.
+    void unload();
+
+    // The line has taken everything written to it.
+    void commandsSent();
+    // Text arrived: it is parsed, then the receive lamp lights.
+    void textReceived(std::string_view text);
+    void parseReceived(std::string_view text);
+    void reopenPort();
+    void linkWatchTick();
+
+    void frequencyUpPressed();
+    void frequencyUpReleased();
+    void frequencyDownPressed();
+    void frequencyDownReleased();
+    void powerUpPressed();
+    void powerUpReleased();
+    void powerDownPressed();
+    void powerDownReleased();
+    void stepClicked();
+    void carrierClicked();
+    void frequencyRepeatTick();
+    void powerRepeatTick();
+    void transmitLampTick();
+    void receiveLampTick();
+
+    const PanelState& state() const { return m_state; }
+
+private:
+    Status startUp();
+    Status send(std::string_view command);
+    void pressHold(std::string_view command, bool PanelState::*held);
+
+    const Clock& m_clock;
+    PanelHost& m_host;
+    PanelControls* m_controls = nullptr;
+    PanelState m_state;
+};
+
+}  // namespace txlink

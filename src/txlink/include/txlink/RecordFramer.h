@@ -1,0 +1,55 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace txlink {
+
+// Decides when the text waiting from the line is handed to the record parser. A tty delivers
+// the 8-character records in arbitrary pieces, and the parser never joins pieces across
+// deliveries, so text goes on when it is a whole number of records, when the line has gone
+// quiet with a partial record waiting, or when its oldest character has waited the longest
+// hold (so a stream of garbage cannot grow the buffer).
+//
+// It reads no clock and owns no timer: the caller passes the time of every event, asks for a
+// wake-up at nextWake(), and hands over what takeText() gives when readyToDeliver() says so.
+class RecordFramer {
+public:
+    using TimePoint = std::chrono::steady_clock::time_point;
+
+    static constexpr std::chrono::milliseconds kQuietGap{20};
+    static constexpr std::chrono::milliseconds kLongestHold{100};
+
+    struct Timing {
+        std::chrono::milliseconds quietGap = kQuietGap;
+        std::chrono::milliseconds longestHold = kLongestHold;
+    };
+
+    RecordFramer() = default;
+    explicit RecordFramer(Timing timing) : m_timing(timing) {}
+
+    void bytesArrived(std::string_view bytes, TimePoint now);
+    // The wake-up asked for through nextWake() has come. `unreadInDriver` is what the driver
+    // still holds: bytes that came in time but were not read yet mean the line was not quiet.
+    void wake(TimePoint now, int unreadInDriver);
+
+    bool readyToDeliver() const { return m_ready; }
+    // When wake() is due next; nothing while nothing waits or the text is ready.
+    std::optional<TimePoint> nextWake() const;
+    // Everything waiting, which then no longer waits.
+    std::string takeText();
+    // Forgets what waits, as a closed port does.
+    void clear();
+    bool empty() const { return m_pending.empty(); }
+
+private:
+    Timing m_timing;
+    std::string m_pending;
+    std::optional<TimePoint> m_quietUntil;
+    std::optional<TimePoint> m_holdUntil;
+    bool m_ready = false;
+};
+
+}  // namespace txlink

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+#include "txlink/Result.h"
+
+namespace txlink {
+
+// The serial line to the transmitter's controller: 9600 baud 8N1, fixed. What arrives and when
+// a write has drained is reported to the control panel by whoever owns the link.
+class SerialLink {
+public:
+    virtual ~SerialLink() = default;
+
+    // Opens port `port` (1 to 9; 0 names no device).
+    virtual Status open(int port) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // Hands the command's characters to the line in one write and returns at once.
+    virtual Status send(std::string_view command) = 0;
+};
+
+}  // namespace txlink

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace ui::main {
+
+// A press-and-hold button: every press of any mouse button is a mouse-down, every release a
+// mouse-up, and the release reaches it wherever the pointer is. It has no click action, so the
+// keyboard cannot start a hold. When the hold ends without a release reaching it (the window is
+// hidden or deactivated, loses the pointer grab, or a popup takes the release), it reports a
+// mouse-up all the same, so no command keeps repeating after the operator let go.
+class HoldButton final : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit HoldButton(const QString& caption, QWidget* parent = nullptr);
+
+    bool holding() const { return m_holding; }
+    // Ends a hold whose release will never come.
+    void abandonHold();
+
+signals:
+    void mouseDown();
+    void mouseUp();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void endHold();
+
+    bool m_holding = false;
+};
+
+}  // namespace ui::main

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "platform/SettingsStore.h"
+#include "txlink/ControlPanel.h"
+#include "ui/about/AboutWindow.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/UrlOpener.h"
+#include "ui/common/WindowHolder.h"
+#include "ui/main/MainWindow.h"
+#include "ui/monitor/MonitorLamps.h"
+#include "ui/settings/SettingsDialog.h"
+
+namespace ui::main {
+
+// The program's windows. The main window is loaded at start and may be unloaded and loaded again
+// (the Settings dialog's Save does that) while its control panel, and so the panel's state,
+// stays. The Settings dialog, the link monitor and the About window exist at most once each. The
+// program ends when no window is loaded any more.
+class Program final : public QObject, public txlink::PanelHost {
+    Q_OBJECT
+
+public:
+    struct Services {
+        platform::SettingsStore& store;
+        common::MessageBox& messages;
+        common::UrlOpener& urls;
+        const txlink::Clock& clock;
+    };
+
+    explicit Program(Services services, QObject* parent = nullptr);
+    ~Program() override;
+
+    // Loads and shows the main window: the program's start.
+    void start();
+    void loadMain();
+    void showMain();
+    void unloadMain();
+    // The Settings dialog's Save: the main window starts again on the newly stored port.
+    void reloadMain();
+
+    void showSettings();
+    void showMonitor();
+    void showAbout();
+
+    MainWindow* mainWindow() const { return m_main.data(); }
+    txlink::ControlPanel& panel() { return m_panel; }
+    monitor::MonitorLamps& monitor() { return m_monitor; }
+    settings::SettingsDialog* settingsDialog() const { return m_settings.window(); }
+    about::AboutWindow* aboutWindow() const { return m_about.window(); }
+
+    txlink::Result<std::string> readPortText(const std::string& defaultText) override;
+    void showStartupError(const std::string& message) override;
+    void showSettingsDialog() override;
+    void unloadMonitor() override;
+    txlink::ActivityLamps& lamps() override;
+
+signals:
+    // No window is loaded any more.
+    void finished();
+
+private:
+    void endIfNoWindow();
+
+    Services m_services;
+    txlink::ControlPanel m_panel;
+    QPointer<MainWindow> m_main;
+    monitor::MonitorLamps m_monitor;
+    common::WindowHolder<settings::SettingsDialog> m_settings;
+    common::WindowHolder<about::AboutWindow> m_about;
+};
+
+}  // namespace ui::main

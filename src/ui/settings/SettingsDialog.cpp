@@ -1,0 +1,148 @@
+#include "ui/settings/SettingsDialog.h"
+
+#include <QAbstractItemView>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <utility>
+
+#include "platform/Logging.h"
+#include "platform/PortSetting.h"
+#include "ui/common/Style.h"
+
+namespace ui::settings {
+namespace {
+
+using common::kTwipsPerPixel;
+using common::toPixels;
+using common::twipsRect;
+
+constexpr int kClientWidth = 2580;
+constexpr int kClientHeight = 1245;
+
+const QString kDesignTimePortText = QStringLiteral("com 1");
+constexpr int kListedPorts = 9;
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(platform::SettingsStore& store, std::function<void()> reloadMain,
+                               QWidget* parent)
+    // A tool window stays out of the task bar; fixed border, title and close box only.
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_store(store),
+      m_reloadMain(std::move(reloadMain)) {
+    setObjectName(QStringLiteral("Settings"));
+    setWindowTitle(QStringLiteral("Options"));
+    setFixedSize(toPixels(kClientWidth), toPixels(kClientHeight));
+    setSizeGripEnabled(false);
+    setFont(common::windowDefaultFont());
+    common::setBackground(this, common::colour::kBlack);
+
+    QLabel* caption =
+        common::makeLabel(this, "Label3", QStringLiteral("Com port :"), {120, 120, 1335, 255});
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    common::setColours(caption, common::colour::kBlack, common::colour::kRed,
+                       common::ColourRoles::Editor);
+
+    m_portBox = new QComboBox(this);
+    m_portBox->setObjectName(QStringLiteral("Combo1"));
+    m_portBox->setGeometry(twipsRect(960, 120, 1215, 315));
+    m_portBox->setEditable(true);
+    // The box is free text: typing neither completes from the list nor adds to it.
+    m_portBox->setCompleter(nullptr);
+    m_portBox->setInsertPolicy(QComboBox::NoInsert);
+    for (int port = 1; port <= kListedPorts; ++port) {
+        m_portBox->addItem(QStringLiteral("Com %1").arg(port));
+    }
+    m_portBox->setCurrentIndex(-1);
+    m_portBox->setEditText(kDesignTimePortText);
+    common::setColours(m_portBox, common::colour::kBlack, common::colour::kGreen,
+                       common::ColourRoles::Editor);
+    // The drop-down list is a window of its own and does not inherit the box's colours.
+    m_portBox->view()->setPalette(m_portBox->palette());
+
+    m_save = new QPushButton(QStringLiteral("Save"), this);
+    m_save->setObjectName(QStringLiteral("cmdOK"));
+    m_save->setGeometry(twipsRect(120, 720, 1095, 375));
+    connect(m_save, &QPushButton::clicked, this, &SettingsDialog::save);
+
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cancel->setGeometry(twipsRect(1320, 720, 1095, 375));
+    connect(m_cancel, &QPushButton::clicked, this, &SettingsDialog::cancel);
+
+    // No default button: Enter presses only a button that has the focus (keyPressEvent).
+    m_save->setAutoDefault(false);
+    m_cancel->setAutoDefault(false);
+
+    setTabOrder(m_save, m_cancel);
+    setTabOrder(m_cancel, m_portBox);
+    m_save->setFocus();
+
+    centreOnScreen();
+    // The box's design-time text is the default: with nothing stored, it stays as it is.
+    if (const auto stored = platform::readPortText(m_store, m_portBox->currentText())) {
+        m_portBox->setEditText(*stored);
+    }
+}
+
+// Centred by the outer size, the halves in single precision as the twips were.
+void SettingsDialog::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    // The frame is only known once the window exists; on X11 not even then, until the window
+    // manager has framed it, so there the dialog may sit off centre by half its title bar.
+    create();
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    const float left =
+        (float(area.width() * kTwipsPerPixel) - float(outer.width() * kTwipsPerPixel)) / 2.0f;
+    const float top =
+        (float(area.height() * kTwipsPerPixel) - float(outer.height() * kTwipsPerPixel)) / 2.0f;
+    move(area.left() + toPixels(left), area.top() + toPixels(top));
+}
+
+void SettingsDialog::save() {
+    const txlink::Status saved = platform::savePortText(m_store, m_portBox->currentText());
+    if (!saved) {
+        qCWarning(lcSettings, "cannot save the port: %s", saved.error().reason.c_str());
+        return;
+    }
+    // Start-up may report the new port and ask for this dialog, which is still open: it stays the
+    // one dialog and closes below all the same.
+    m_reloadMain();
+    close();
+}
+
+void SettingsDialog::cancel() {
+    close();
+}
+
+void SettingsDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void SettingsDialog::reject() {
+    m_cancel->click();
+}
+
+void SettingsDialog::closeEvent(QCloseEvent* event) {
+    // QDialog would route the close box through reject(), which here presses Cancel and so closes
+    // again from inside the close. Closing needs nothing more than accepting.
+    QWidget::closeEvent(event);
+}
+
+}  // namespace ui::settings

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "platform/SettingsStore.h"
+
+class QComboBox;
+class QPushButton;
+
+namespace ui::settings {
+
+// The Settings dialog "Options", where the operator chooses the serial port. Modeless and
+// ownerless; it keeps no state beyond its controls, so every load starts from the design-time
+// controls and the stored value. Closing it (Save, Cancel, Esc, close box) unloads it.
+class SettingsDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    // `store` must outlive the dialog. `reloadMain` unloads the main window if it is loaded,
+    // loads it again (its start-up runs on the newly stored port) and shows it.
+    SettingsDialog(platform::SettingsStore& store, std::function<void()> reloadMain,
+                   QWidget* parent = nullptr);
+
+    // "Save": stores the port box's text and restarts the main window on it.
+    void save();
+    // "Cancel": closes without storing.
+    void cancel();
+
+public slots:
+    // Esc presses the cancel button.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void centreOnScreen();
+
+    platform::SettingsStore& m_store;
+    std::function<void()> m_reloadMain;
+    QComboBox* m_portBox = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+}  // namespace ui::settings

@@ -1,0 +1,233 @@
+// The control panel's port lifecycle: load, line events, unload.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "Fakes.h"
+
+namespace {
+
+using linktest::Log;
+using linktest::Rig;
+
+Log startupUpToOpen(int port) {
+    return {"readPortText", "step=none", "open " + std::to_string(port)};
+}
+
+// Sets all five flags True through the handlers, then closes the port and forgets the traffic.
+void primeFlags(Rig& rig) {
+    rig.link.opened = true;
+    rig.panel.frequencyUpPressed();
+    rig.panel.frequencyDownPressed();
+    rig.panel.powerDownPressed();
+    rig.panel.powerUpPressed();
+    rig.clock.set(12, 0, 0);
+    rig.panel.parseReceived("");
+    rig.panel.linkWatchTick();
+    const auto& f = rig.panel.state();
+    ASSERT_TRUE(f.frequencyUpHeld && f.frequencyDownHeld && f.powerUpHeld && f.powerDownHeld && f.linkUp);
+    rig.link.opened = false;
+    rig.link.sent.clear();
+    rig.log.clear();
+}
+
+TEST(Load, OpensThePortFromTheLastCharacterAndRequestsStatus) {
+    struct Row {
+        std::optional<std::string> stored;
+        int port;
+    };
+    const Row rows[] = {{std::nullopt, 1}, {"Com 12", 2}, {"com 1", 1},
+                        {"Com 10", 0},     {"Com 9", 9},  {"7", 7}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored.value_or("<nothing stored>"));
+        Rig rig;
+        rig.link.opened = false;
+        rig.host.stored = row.stored;
+        rig.panel.load();
+
+        Log expected = startupUpToOpen(row.port);
+        expected.push_back("send 2a");
+        EXPECT_EQ(rig.log.entries, expected);
+        EXPECT_EQ(rig.host.defaultsAsked, (std::vector<std::string>{"1"}));
+        EXPECT_EQ(rig.panel.state().portText, row.stored.value_or("1"));
+        EXPECT_EQ(rig.link.sent, (std::vector<std::string>{"2a"}));
+        EXPECT_TRUE(rig.link.opened);
+        EXPECT_TRUE(rig.host.messages.empty());
+        EXPECT_EQ(rig.host.settingsDialogs, 0);
+    }
+}
+
+TEST(Load, ClearsThreeFlagsAfterReadingThePortAndBeforeTheStepLabels) {
+    Rig rig;
+    primeFlags(rig);
+    rig.host.stored = "Com 2";
+    const auto lastReceive = rig.panel.state().lastReceive;
+
+    struct Snapshot {
+        bool up, down, link;
+    };
+    std::optional<Snapshot> atRead, atStepLabels;
+    rig.log.onEntry = [&](const std::string& e) {
+        const auto& f = rig.panel.state();
+        if (e == "readPortText") {
+            atRead = Snapshot{f.frequencyUpHeld, f.frequencyDownHeld, f.linkUp};
+        } else if (e == "step=none") {
+            atStepLabels = Snapshot{f.frequencyUpHeld, f.frequencyDownHeld, f.linkUp};
+        }
+    };
+    rig.panel.load();
+
+    ASSERT_TRUE(atRead && atStepLabels);
+    EXPECT_TRUE(atRead->up && atRead->down && atRead->link);
+    EXPECT_FALSE(atStepLabels->up || atStepLabels->down || atStepLabels->link);
+    // Fields start-up does not own keep their values across a reload.
+    EXPECT_TRUE(rig.panel.state().powerUpHeld);
+    EXPECT_TRUE(rig.panel.state().powerDownHeld);
+    EXPECT_EQ(rig.panel.state().lastReceive, lastReceive);
+}
+
+TEST(Load, PortTextNotEndingInADigitIsErrorThirteenAndChangesNothing) {
+    for (const char* stored : {"Com A", "Com ", "", "Com 1x", "COM", "Com 1 "}) {
+        SCOPED_TRACE(std::string("stored \"") + stored + "\"");
+        Rig rig;
+        primeFlags(rig);
+        rig.host.stored = stored;
+        rig.panel.load();
+
+        EXPECT_EQ(rig.log.entries, (Log{"readPortText", "error box"}));
+        EXPECT_EQ(rig.host.messages,
+                  (std::vector<std::string>{"VoraController\r\rError nr 13\r\r"}));
+        EXPECT_EQ(rig.host.settingsDialogs, 0);
+        EXPECT_TRUE(rig.link.sent.empty());
+        EXPECT_FALSE(rig.link.opened);
+        EXPECT_EQ(rig.panel.state().portText, stored);
+        const auto& f = rig.panel.state();
+        EXPECT_TRUE(f.frequencyUpHeld && f.frequencyDownHeld && f.linkUp);
+    }
+}
+
+TEST(Load, AStoreThatCannotBeReadIsANumberedErrorAndOpensNothing) {
+    Rig rig;
+    rig.link.opened = false;
+    rig.host.readError = txlink::Error{txlink::error::kInternal, "unreadable"};
+    rig.panel.load();
+    EXPECT_EQ(rig.log.entries, (Log{"readPortText", "error box"}));
+    EXPECT_EQ(rig.host.messages, (std::vector<std::string>{"VoraController\r\rError nr 51\r\r"}));
+    EXPECT_FALSE(rig.link.opened);
+}
+
+TEST(Load, FailedOpenShowsTheMessageForItsNumber) {
+    struct Row {
+        const char* stored;
+        int number;
+        int port;
+        const char* message;
+        bool settings;
+    };
+    const Row rows[] = {
+        {"Com 3", 8005, 3,
+         "VoraController\r\rCom port 3\r\rThis com port is in use !\rPlease check your "
+         "settings\ror shutdown another application\r\r",
+         true},
+        {"Com 4", 8002, 4,
+         "VoraController\r\rCom port 4\r\rThis com port is not detected !\rPlease check your "
+         "settings\r\r",
+         true},
+        {"Com 10", 8002, 0,
+         "VoraController\r\rCom port 0\r\rThis com port is not detected !\rPlease check your "
+         "settings\r\r",
+         true},
+        {"Com 5", 8010, 5, "VoraController\r\rError nr 8010\r\r", false},
+        {"Com 6", 8018, 6, "VoraController\r\rError nr 8018\r\r", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.stored) + " error " + std::to_string(row.number));
+        Rig rig;
+        primeFlags(rig);
+        rig.host.stored = row.stored;
+        rig.link.openError = row.number;
+        rig.panel.load();
+
+        Log expected = startupUpToOpen(row.port);
+        expected.push_back("error box");
+        if (row.settings) {
+            expected.push_back("settings dialog");
+        }
+        EXPECT_EQ(rig.log.entries, expected);
+        EXPECT_EQ(rig.host.messages, (std::vector<std::string>{row.message}));
+        EXPECT_EQ(rig.host.settingsDialogs, row.settings ? 1 : 0);
+        EXPECT_TRUE(rig.link.sent.empty());
+        EXPECT_FALSE(rig.link.opened);
+        const auto& f = rig.panel.state();
+        EXPECT_FALSE(f.frequencyUpHeld || f.frequencyDownHeld || f.linkUp);
+    }
+}
+
+TEST(LineEvents, SendLightsTheTransmitLampReceiveParsesThenLightsTheReceiveLamp) {
+    struct Row {
+        const char* what;
+        const char* received;  // nullptr: a send event
+        Log log;
+    };
+    const Row rows[] = {
+        {"send", nullptr, {"lamp transmit=lit", "TransmitLampOff on"}},
+        // The receive lamp is lit only after the whole text has been parsed.
+        {"two records",
+         "F1234567H7654312",
+         {"frequency=1234|567", "FrequencyRepeat on", "frequency=76543|125", "FrequencyRepeat on",
+          "caption4=10 MHz", "lamp receive=lit", "ReceiveLampOff on"}},
+        {"a refused record",
+         "S1x",
+         {"lock=locked", "close", "open 1", "lamp receive=lit", "ReceiveLampOff on"}},
+        {"empty text", "", {"lamp receive=lit", "ReceiveLampOff on"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        Rig rig;
+        rig.clock.set(8, 0, 0);
+        if (row.received == nullptr) {
+            rig.panel.commandsSent();
+        } else {
+            rig.panel.textReceived(row.received);
+        }
+        EXPECT_EQ(rig.log.entries, row.log);
+        EXPECT_EQ(rig.panel.state().lastReceive.has_value(), row.received != nullptr);
+    }
+}
+
+TEST(LineEvents, NothingHappensWithoutALoadedWindow) {
+    Rig rig;
+    rig.panel.attach(nullptr);
+    rig.panel.commandsSent();
+    rig.panel.textReceived("S1010128");
+    rig.panel.linkWatchTick();
+    rig.panel.frequencyUpPressed();
+    rig.panel.frequencyRepeatTick();
+    EXPECT_TRUE(rig.log.entries.empty());
+    EXPECT_FALSE(rig.panel.state().frequencyUpHeld);
+}
+
+TEST(LampTimers, PutTheirLampOutThenSwitchThemselvesOff) {
+    Rig rig;
+    rig.panel.transmitLampTick();
+    rig.panel.receiveLampTick();
+    EXPECT_EQ(rig.log.entries,
+              (Log{"lamp transmit=out", "TransmitLampOff off", "lamp receive=out", "ReceiveLampOff off"}));
+}
+
+TEST(Unload, ClosesAnOpenPortOnlyThenUnloadsTheMonitor) {
+    for (bool open : {true, false}) {
+        SCOPED_TRACE(open ? "port open" : "port closed");
+        Rig rig;
+        rig.link.opened = open;
+        rig.panel.unload();
+        const Log expected = open ? Log{"close", "unload monitor"} : Log{"unload monitor"};
+        EXPECT_EQ(rig.log.entries, expected);
+        EXPECT_FALSE(rig.link.opened);
+        EXPECT_EQ(rig.host.monitorUnloads, 1);
+    }
+}
+
+}  // namespace
