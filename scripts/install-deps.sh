@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation

@@ -14,15 +14,15 @@
 
 #include "SimProcess.h"
 #include "platform/IniSettingsStore.h"
-#include "serial/SerialPortLink.h"
-#include "platform/SystemClock.h"
 #include "platform/PortSetting.h"
-#include "ui/settings/SettingsDialog.h"
+#include "platform/SystemClock.h"
+#include "serial/SerialPortLink.h"
 #include "support/Fakes.h"
 #include "support/TestConfig.h"
 #include "support/Wait.h"
 #include "ui/main/Program.h"
 #include "ui/main/StatusBar.h"
+#include "ui/settings/SettingsDialog.h"
 
 namespace {
 
@@ -47,8 +47,8 @@ protected:
     }
 
     ui::main::Program& startProgram() {
-        program =
-            std::make_unique<ui::main::Program>(ui::main::Program::Services{store, messages, urls, clock});
+        program = std::make_unique<ui::main::Program>(
+            ui::main::Program::Services{store, messages, urls, clock});
         QObject::connect(program.get(), &ui::main::Program::finished, [this] { finished = true; });
         program->start();
         return *program;

@@ -53,9 +53,8 @@ TEST(IniSettingsStore, AwkwardTextsRoundTripInEveryPartOfTheAddress) {
                   value + u'2');
         EXPECT_EQ(load(reread, QStringLiteral("app"), QStringLiteral("section"), text, {}),
                   value + u'3');
-        EXPECT_EQ(
-            load(reread, QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), {}),
-            text);
+        EXPECT_EQ(load(reread, QStringLiteral("app"), QStringLiteral("s"), QStringLiteral("k"), {}),
+                  text);
     }
 }
 
@@ -63,30 +62,30 @@ TEST(IniSettingsStore, SeparatorsNeverMakeTwoAddressesMeet) {
     QTemporaryDir dir;
     IniSettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
     save(store, QStringLiteral("app"), QStringLiteral("settings_/a/b"), QStringLiteral("c"),
-                      QStringLiteral("one"));
+         QStringLiteral("one"));
     save(store, QStringLiteral("app"), QStringLiteral("settings_/a"), QStringLiteral("b/c"),
-                      QStringLiteral("two"));
+         QStringLiteral("two"));
     save(store, QStringLiteral("app/settings_"), QStringLiteral("a"), QStringLiteral("b/c"),
-                      QStringLiteral("three"));
+         QStringLiteral("three"));
     save(store, QStringLiteral("app"), QStringLiteral("settings_\\a\\b"), QStringLiteral("c"),
-                      QStringLiteral("four"));
+         QStringLiteral("four"));
     save(store, QStringLiteral("app"), QStringLiteral("Settings_/a/b"), QStringLiteral("c"),
-                      QStringLiteral("five"));
+         QStringLiteral("five"));
 
     EXPECT_EQ(load(store, QStringLiteral("app"), QStringLiteral("settings_/a/b"),
-                               QStringLiteral("c"), {}),
+                   QStringLiteral("c"), {}),
               "one");
     EXPECT_EQ(load(store, QStringLiteral("app"), QStringLiteral("settings_/a"),
-                               QStringLiteral("b/c"), {}),
+                   QStringLiteral("b/c"), {}),
               "two");
     EXPECT_EQ(load(store, QStringLiteral("app/settings_"), QStringLiteral("a"),
-                               QStringLiteral("b/c"), {}),
+                   QStringLiteral("b/c"), {}),
               "three");
     EXPECT_EQ(load(store, QStringLiteral("app"), QStringLiteral("settings_\\a\\b"),
-                               QStringLiteral("c"), {}),
+                   QStringLiteral("c"), {}),
               "four");
     EXPECT_EQ(load(store, QStringLiteral("app"), QStringLiteral("Settings_/a/b"),
-                               QStringLiteral("c"), {}),
+                   QStringLiteral("c"), {}),
               "five");
 }
 
@@ -94,19 +93,19 @@ TEST(IniSettingsStore, NothingStoredGivesTheDefault) {
     QTemporaryDir dir;
     IniSettingsStore store(dir.filePath(QStringLiteral("missing/settings.ini")));
     EXPECT_EQ(load(store, QStringLiteral("VoraTXController"), QStringLiteral("settings_/x"),
-                               QStringLiteral("compoorttxt"), QStringLiteral("1")),
+                   QStringLiteral("compoorttxt"), QStringLiteral("1")),
               "1");
     save(store, QStringLiteral("VoraTXController"), QStringLiteral("settings_/x"),
-                      QStringLiteral("compoorttxt"), QStringLiteral("Com 3"));
+         QStringLiteral("compoorttxt"), QStringLiteral("Com 3"));
     EXPECT_EQ(load(store, QStringLiteral("VoraTXController"), QStringLiteral("settings_/y"),
-                               QStringLiteral("compoorttxt"), QStringLiteral("?")),
+                   QStringLiteral("compoorttxt"), QStringLiteral("?")),
               "?");
 }
 
 TEST(IniSettingsStore, AFileThatCannotBeWrittenIsAFailureNotASilentLoss) {
     IniSettingsStore store(QStringLiteral("/proc/no-such-folder/settings.ini"));
-    const txlink::Status written =
-        store.write(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"));
+    const txlink::Status written = store.write(QStringLiteral("a"), QStringLiteral("b"),
+                                               QStringLiteral("c"), QStringLiteral("d"));
     EXPECT_FALSE(written.ok());
     EXPECT_NE(written.error().reason.find("/proc/no-such-folder/settings.ini"), std::string::npos);
 }

@@ -10,8 +10,8 @@
 namespace {
 
 using linktest::Rig;
-using txlink::PanelState;
 using txlink::ControlPanel;
+using txlink::PanelState;
 using Outputs = std::vector<std::string>;
 
 struct HoldButton {
@@ -24,14 +24,14 @@ struct HoldButton {
 };
 
 const HoldButton kHoldButtons[] = {
-    {"frequency up", &ControlPanel::frequencyUpPressed, &ControlPanel::frequencyUpReleased, &ControlPanel::frequencyRepeatTick,
-     &PanelState::frequencyUpHeld, "3a"},
-    {"frequency down", &ControlPanel::frequencyDownPressed, &ControlPanel::frequencyDownReleased, &ControlPanel::frequencyRepeatTick,
-     &PanelState::frequencyDownHeld, "4a"},
-    {"power up", &ControlPanel::powerUpPressed, &ControlPanel::powerUpReleased, &ControlPanel::powerRepeatTick,
-     &PanelState::powerUpHeld, "5a"},
-    {"power down", &ControlPanel::powerDownPressed, &ControlPanel::powerDownReleased, &ControlPanel::powerRepeatTick,
-     &PanelState::powerDownHeld, "6a"},
+    {"frequency up", &ControlPanel::frequencyUpPressed, &ControlPanel::frequencyUpReleased,
+     &ControlPanel::frequencyRepeatTick, &PanelState::frequencyUpHeld, "3a"},
+    {"frequency down", &ControlPanel::frequencyDownPressed, &ControlPanel::frequencyDownReleased,
+     &ControlPanel::frequencyRepeatTick, &PanelState::frequencyDownHeld, "4a"},
+    {"power up", &ControlPanel::powerUpPressed, &ControlPanel::powerUpReleased,
+     &ControlPanel::powerRepeatTick, &PanelState::powerUpHeld, "5a"},
+    {"power down", &ControlPanel::powerDownPressed, &ControlPanel::powerDownReleased,
+     &ControlPanel::powerRepeatTick, &PanelState::powerDownHeld, "6a"},
 };
 
 TEST(Controls, PressSendsFirstThenSetsItsFlagReleaseOnlyClearsIt) {
@@ -146,8 +146,7 @@ TEST(Controls, NoButtonOrRepeatTickSendsTheStatusRequest) {
     for (const auto& b : kHoldButtons) {
         (rig.panel.*b.release)();
     }
-    EXPECT_EQ(rig.link.sent,
-              (Outputs{"3a", "4a", "5a", "6a", "3a", "4a", "5a", "6a", "1a", "7a"}));
+    EXPECT_EQ(rig.link.sent, (Outputs{"3a", "4a", "5a", "6a", "3a", "4a", "5a", "6a", "1a", "7a"}));
 }
 
 }  // namespace

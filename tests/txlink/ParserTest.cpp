@@ -42,8 +42,8 @@ Log selected(int step) {
 
 const Log kCarrierOff = {"carrier=off"};
 const Log kCarrierOn = {"carrier=on"};
-const Log kGCaptions = {"caption0=500 KHz", "caption1=1 MHz", "caption2=5 MHz",
-                        "caption3=10 MHz", "caption4=25 MHz"};
+const Log kGCaptions = {"caption0=500 KHz", "caption1=1 MHz", "caption2=5 MHz", "caption3=10 MHz",
+                        "caption4=25 MHz"};
 
 const Log kS1010128 =
     concat({{"lock=locked"}, selected(0), {"power=128"}, kCarrierOff, {"PowerRepeat on"}});
@@ -69,8 +69,7 @@ TEST(Parser, ExampleRecordsWriteExactlyTheirElementsInOrder) {
     checkCases({
         {"S1010128", true, kS1010128},
         {"S0401255", true,
-         concat(
-             {{"lock=unlocked"}, selected(4), {"power=255"}, kCarrierOn, {"PowerRepeat on"}})},
+         concat({{"lock=unlocked"}, selected(4), {"power=255"}, kCarrierOn, {"PowerRepeat on"}})},
         {"F1234567", true, kF1234567},
         {"G1234567", true, concat({{"frequency=12345|67", "FrequencyRepeat on"}, kGCaptions})},
         {"H1234537", true, {"frequency=12345|375", "FrequencyRepeat on", "caption4=10 MHz"}},
@@ -125,16 +124,17 @@ TEST(Parser, StepCodeSelectsOneLabelOrLeavesAllAlone) {
         const char* code;
         int step;  // -1: no step label is touched
     };
-    const Row rows[] = {{"01", 0}, {"02", 1},  {"04", 2},  {"10", 2},  {"08", 3},
-                        {"20", 3}, {"40", 4},  {"50", 4},  {"80", 4},  {"00", -1},
+    const Row rows[] = {{"01", 0},  {"02", 1},  {"04", 2},  {"10", 2},  {"08", 3},
+                        {"20", 3},  {"40", 4},  {"50", 4},  {"80", 4},  {"00", -1},
                         {"03", -1}, {"99", -1}, {"05", -1}, {"11", -1}, {"81", -1}};
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string("step code ") + row.code);
         const Applied a = apply(std::string("S1") + row.code + "0128");
         EXPECT_TRUE(a.ok);
         const Log labels = row.step < 0 ? Log{} : selected(row.step);
-        EXPECT_EQ(a.log,
-                  concat({{"lock=locked"}, labels, {"power=128"}, kCarrierOff, {"PowerRepeat on"}}));
+        EXPECT_EQ(
+            a.log,
+            concat({{"lock=locked"}, labels, {"power=128"}, kCarrierOff, {"PowerRepeat on"}}));
     }
 }
 

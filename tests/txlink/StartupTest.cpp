@@ -27,7 +27,8 @@ void primeFlags(Rig& rig) {
     rig.panel.parseReceived("");
     rig.panel.linkWatchTick();
     const auto& f = rig.panel.state();
-    ASSERT_TRUE(f.frequencyUpHeld && f.frequencyDownHeld && f.powerUpHeld && f.powerDownHeld && f.linkUp);
+    ASSERT_TRUE(f.frequencyUpHeld && f.frequencyDownHeld && f.powerUpHeld && f.powerDownHeld &&
+                f.linkUp);
     rig.link.opened = false;
     rig.link.sent.clear();
     rig.log.clear();
@@ -213,8 +214,8 @@ TEST(LampTimers, PutTheirLampOutThenSwitchThemselvesOff) {
     Rig rig;
     rig.panel.transmitLampTick();
     rig.panel.receiveLampTick();
-    EXPECT_EQ(rig.log.entries,
-              (Log{"lamp transmit=out", "TransmitLampOff off", "lamp receive=out", "ReceiveLampOff off"}));
+    EXPECT_EQ(rig.log.entries, (Log{"lamp transmit=out", "TransmitLampOff off", "lamp receive=out",
+                                    "ReceiveLampOff off"}));
 }
 
 TEST(Unload, ClosesAnOpenPortOnlyThenUnloadsTheMonitor) {

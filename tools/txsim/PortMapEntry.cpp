@@ -34,8 +34,10 @@ PortMapEntry::~PortMapEntry() {
 txlink::Status PortMapEntry::publish(int port, const QString& target) {
     withdraw();
     if (port < kFirstPort || port > kLastPort) {
-        return failure(
-            QStringLiteral("port %1 is not one of %2 to %3").arg(port).arg(kFirstPort).arg(kLastPort));
+        return failure(QStringLiteral("port %1 is not one of %2 to %3")
+                           .arg(port)
+                           .arg(kFirstPort)
+                           .arg(kLastPort));
     }
     const QString path = platform::portMapEntryPath(port);
     if (!QDir().mkpath(QFileInfo(path).path())) {

@@ -161,14 +161,13 @@ void AboutWindow::buildBackdrop() {
     // cannot push their ends onto a hidden second line.
     leadIn->setWordWrap(true);
 
-    m_webAddress =
-        addLabel(surface, "Label4", kWebAddress, {1800, 480, 2295, 255}, colour::kWhite);
+    m_webAddress = addLabel(surface, "Label4", kWebAddress, {1800, 480, 2295, 255}, colour::kWhite);
     m_webAddress->setFont(sansSerif(true));
     m_webAddress->setCursor(Qt::UpArrowCursor);
     m_webAddress->installEventFilter(this);
 
-    m_exit =
-        addLabel(surface, "Label1", QStringLiteral("Exit"), {3820, 2600, 495, 255}, colour::k3dLight);
+    m_exit = addLabel(surface, "Label1", QStringLiteral("Exit"), {3820, 2600, 495, 255},
+                      colour::k3dLight);
     m_exit->installEventFilter(this);
 }
 

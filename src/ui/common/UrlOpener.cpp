@@ -10,9 +10,9 @@ namespace ui::common {
 void DesktopUrlOpener::open(const QUrl& url) {
 #ifdef Q_OS_WIN
     // Windows users expect the address handed to the shell's own URL handler.
-    const bool started = QProcess::startDetached(
-        QStringLiteral("RUNDLL32.EXE"),
-        {QStringLiteral("URL.DLL,FileProtocolHandler"), url.toString()});
+    const bool started =
+        QProcess::startDetached(QStringLiteral("RUNDLL32.EXE"),
+                                {QStringLiteral("URL.DLL,FileProtocolHandler"), url.toString()});
 #else
     const bool started = QDesktopServices::openUrl(url);
 #endif

@@ -98,8 +98,8 @@ void paintButtonFace(QPushButton* button, const QColor& face) {
 }
 
 template <typename Button>
-Button* makeButton(QWidget* parent, const char* objectName, const char* caption,
-                   const QRect& twips, const QFont& font, const QColor& face) {
+Button* makeButton(QWidget* parent, const char* objectName, const char* caption, const QRect& twips,
+                   const QFont& font, const QColor& face) {
     auto* button = new Button(QString::fromLatin1(caption), parent);
     button->setObjectName(QLatin1String(objectName));
     button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
@@ -151,8 +151,8 @@ void MainWindow::buildControls() {
         {"Label4", "MHz", {3480, 120, 615, 375}, colour::kYellow, Qt::AlignLeft},
     };
     for (const BigLabel& design : frequencyRow) {
-        QLabel* label = makeLabel(client, design.objectName,
-                                  QString::fromLatin1(design.caption), design.twips);
+        QLabel* label =
+            makeLabel(client, design.objectName, QString::fromLatin1(design.caption), design.twips);
         label->setFont(bigDigitsFont());
         label->setAlignment(design.alignment | Qt::AlignTop);
         setColours(label, design.colour);
@@ -196,8 +196,8 @@ void MainWindow::buildControls() {
 
     m_powerDown = makeButton<HoldButton>(frame, "Command4", "Down", {240, 720, 975, 270}, large,
                                          colour::kButtonShadow);
-    m_carrier = makeButton<QPushButton>(frame, "Command6", "On / Off", {1440, 720, 975, 270},
-                                        large, colour::kRed);
+    m_carrier = makeButton<QPushButton>(frame, "Command6", "On / Off", {1440, 720, 975, 270}, large,
+                                        colour::kRed);
     m_powerUp = makeButton<HoldButton>(frame, "Command5", "Up", {2760, 720, 975, 270}, small,
                                        colour::kButtonShadow);
 
@@ -331,8 +331,8 @@ void MainWindow::showStepCaption(int step, std::string_view caption) {
 }
 
 void MainWindow::showLock(bool locked) {
-    m_statusBar->setPanelText(kLockPanel, locked ? QStringLiteral("TX Locked")
-                                                 : QStringLiteral("TX UnLocked"));
+    m_statusBar->setPanelText(kLockPanel,
+                              locked ? QStringLiteral("TX Locked") : QStringLiteral("TX UnLocked"));
 }
 
 void MainWindow::showPower(int level) {

@@ -16,7 +16,7 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setGeometry(common::toPixels(i * kPanelWidthTwips), 0,
-                          common::toPixels(kPanelWidthTwips), 0);
+                           common::toPixels(kPanelWidthTwips), 0);
         m_panels[i] = label;
     }
 }

@@ -8,8 +8,8 @@
 #include <QtTest>
 
 #include "support/Fakes.h"
-#include "ui/common/WindowHolder.h"
 #include "ui/about/AboutWindow.h"
+#include "ui/common/WindowHolder.h"
 
 namespace {
 
@@ -28,7 +28,8 @@ class AboutWindowTest : public QObject {
     Q_OBJECT
 
     testsupport::RecordingUrlOpener m_opener;
-    ui::common::WindowHolder<ui::about::AboutWindow> m_holder{[this] { return new ui::about::AboutWindow(m_opener); }};
+    ui::common::WindowHolder<ui::about::AboutWindow> m_holder{
+        [this] { return new ui::about::AboutWindow(m_opener); }};
 
 private slots:
     void cleanup() {

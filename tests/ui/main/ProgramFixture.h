@@ -24,8 +24,8 @@ protected:
     }
 
     ui::main::Program& start() {
-        program =
-            std::make_unique<ui::main::Program>(ui::main::Program::Services{store, messages, urls, clock});
+        program = std::make_unique<ui::main::Program>(
+            ui::main::Program::Services{store, messages, urls, clock});
         program->start();
         return *program;
     }

@@ -65,11 +65,7 @@ TEST(LampShape, AssistiveTechnologyHearsWhetherItIsLitOrOut) {
     const struct {
         bool fill;
         const char* description;
-    } writes[] = {{false, "out"},
-                  {true, "lit"},
-                  {true, "lit"},
-                  {false, "out"},
-                  {true, "lit"}};
+    } writes[] = {{false, "out"}, {true, "lit"}, {true, "lit"}, {false, "out"}, {true, "lit"}};
     EXPECT_EQ(accessible->text(QAccessible::Description), QStringLiteral("out"));
     for (const auto& write : writes) {
         lamp.setLit(write.fill);

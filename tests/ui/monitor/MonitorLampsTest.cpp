@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string_view>
 
-#include "support/Fakes.h"
 #include "platform/PortSetting.h"
+#include "support/Fakes.h"
 #include "ui/monitor/LampShape.h"
 #include "ui/monitor/MonitorLamps.h"
 
@@ -42,10 +42,10 @@ bool opposite(bool colour) {
 const LampCase kLamps[] = {
     {"Link", &ui::monitor::MonitorLamps::showLinkLamp, &ui::monitor::LinkMonitor::linkLamp, true,
      "Link lamp"},
-    {"Transmit", &ui::monitor::MonitorLamps::showTransmitLamp, &ui::monitor::LinkMonitor::transmitLamp,
-     false, "Transmit lamp"},
-    {"Receive", &ui::monitor::MonitorLamps::showReceiveLamp, &ui::monitor::LinkMonitor::receiveLamp, false,
-     "Receive lamp"},
+    {"Transmit", &ui::monitor::MonitorLamps::showTransmitLamp,
+     &ui::monitor::LinkMonitor::transmitLamp, false, "Transmit lamp"},
+    {"Receive", &ui::monitor::MonitorLamps::showReceiveLamp, &ui::monitor::LinkMonitor::receiveLamp,
+     false, "Receive lamp"},
 };
 
 std::vector<bool> lampColours(const ui::monitor::LinkMonitor& window) {
@@ -134,8 +134,7 @@ TEST_P(Discarded, NextWriteLoadsAFreshHiddenWindow) {
     EXPECT_FALSE(second->closed());
     EXPECT_FALSE(second->isVisible());
     EXPECT_EQ(second->portCaption()->text(), QStringLiteral("Com 7"));
-    EXPECT_EQ(lampColours(*second),
-              (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(lampColours(*second), (std::vector<bool>{true, true, false}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }, kGenerousWaitMs));
     EXPECT_EQ(monitorWindowCount(), 1);
 }
@@ -146,8 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](ui::monitor::MonitorLamps& l) { l.window()->close(); }, true},
                       DiscardCase{"CloseBoxAndWriteInTheSameTurn",
                                   [](ui::monitor::MonitorLamps& l) { l.window()->close(); }, false},
-                      DiscardCase{"MainWindowUnload", [](ui::monitor::MonitorLamps& l) { l.unload(); },
-                                  false}),
+                      DiscardCase{"MainWindowUnload",
+                                  [](ui::monitor::MonitorLamps& l) { l.unload(); }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct CaptionCase {
