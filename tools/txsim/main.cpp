@@ -2,6 +2,7 @@
 // hardware. Run with --help for the options.
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <cstdio>
 
@@ -12,28 +13,34 @@
 #include "platform/TerminationSignals.h"
 #include "platform/Version.h"
 
+namespace {
+Q_LOGGING_CATEGORY(lcSim, "vora.txsim")
+}
+
 int main(int argc, char* argv[]) {
     platform::TerminationSignals::block();
+    // Its log of the line goes to standard output; what went wrong, to standard error.
+    qSetMessagePattern(QStringLiteral("vora-txsim: %{message}"));
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vora-txsim"));
     QCoreApplication::setApplicationVersion(QLatin1String(platform::kVersion));
 
     const auto options = txsim::SimOptions::parse(QCoreApplication::arguments());
     if (!options) {
-        std::fprintf(stderr, "vora-txsim: %s\n", options.error().reason.c_str());
+        qCCritical(lcSim, "%s", options.error().reason.c_str());
         return 2;
     }
 
     txsim::PtyLine line;
     if (const txlink::Status opened = line.open(); !opened) {
-        std::fprintf(stderr, "vora-txsim: %s\n", opened.error().reason.c_str());
+        qCCritical(lcSim, "%s", opened.error().reason.c_str());
         return 1;
     }
     txsim::PortMapEntry portMap;
     if (options->port != 0) {
         if (const txlink::Status published = portMap.publish(options->port, line.slavePath());
             !published) {
-            std::fprintf(stderr, "vora-txsim: %s\n", published.error().reason.c_str());
+            qCCritical(lcSim, "%s", published.error().reason.c_str());
             return 1;
         }
     }
@@ -48,7 +55,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&termination, &platform::TerminationSignals::requested, &app,
                      [] { QCoreApplication::exit(0); });
     QObject::connect(&line, &txsim::PtyLine::failed, &app, [](const QString& reason) {
-        std::fprintf(stderr, "vora-txsim: %s\n", qPrintable(reason));
+        qCCritical(lcSim, "%s", qPrintable(reason));
         QCoreApplication::exit(1);
     });
 
