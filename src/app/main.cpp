@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <cstdio>
 #include <QFont>
 #include <exception>
 
+#include "app/CommandLine.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Logging.h"
 #include "platform/SystemClock.h"
@@ -35,6 +37,23 @@ public:
 
 int main(int argc, char* argv[]) {
     platform::TerminationSignals::block();
+
+    // Read before any window system is asked for, so --help works without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const txlink::Result<app::Options> options = app::parseCommandLine(arguments);
+    if (!options) {
+        std::fprintf(stderr, "vora-tx-controller: %s\n%s", options.error().reason.c_str(),
+                     qPrintable(app::usageText()));
+        return 2;
+    }
+    if (options->help || options->version) {
+        std::fputs(qPrintable(options->help ? app::helpText() : app::versionText()), stdout);
+        return 0;
+    }
+
     // Diagnostics read as the program's own lines on standard error.
     qSetMessagePattern(QStringLiteral("vora-tx-controller: %{message}"));
     Application app(argc, argv);
@@ -54,7 +73,8 @@ int main(int argc, char* argv[]) {
     platform::SystemClock clock;
     ui::main::Program program({store, messages, urls, clock});
     QObject::connect(&program, &ui::main::Program::finished, &app, &QCoreApplication::quit);
-    // SIGTERM and SIGINT (a session ending, Ctrl+C) close the port as the Exit command would.
+    // SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C, the terminal closed) close the port as
+    // the Exit command would.
     bool terminated = false;
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::requested, &app, [&] {

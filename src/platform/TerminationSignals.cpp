@@ -14,6 +14,7 @@ sigset_t terminationSet() {
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);  // the terminal it was started from has closed
     return set;
 }
 
@@ -22,6 +23,9 @@ sigset_t terminationSet() {
 void TerminationSignals::block() {
     const sigset_t set = terminationSet();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    // A write to a closed pipe (standard error through "| tee" that was killed) must fail like any
+    // other write, not end the program in the middle of reporting a failure.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {

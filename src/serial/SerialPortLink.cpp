@@ -2,29 +2,33 @@
 
 #include <chrono>
 
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
+#include <unistd.h>
 #endif
 
 #include "platform/ConfigPaths.h"
 #include "platform/Logging.h"
 #include "platform/PortMap.h"
+#include "serial/OpenFailure.h"
 
 namespace serial {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int errorNumberFor(QSerialPort::SerialPortError error) {
-    switch (error) {
-        case QSerialPort::PermissionError:  // locked, busy, or not ours to open
-        case QSerialPort::OpenError:
-            return txlink::error::kPortInUse;
-        case QSerialPort::UnsupportedOperationError:  // not a tty, or it refused 9600 8N1
-            return txlink::error::kPortSettings;
-        default:  // no such device, or it failed as it was opened
-            return txlink::error::kPortNotDetected;
-    }
+// Whether this user may not read and write the device at all (as opposed to finding it busy).
+bool permissionDenied(const QString& device) {
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+#else
+    Q_UNUSED(device);
+    return false;
+#endif
 }
 
 // Bytes that arrived but that this program has not read yet.
@@ -72,9 +76,16 @@ txlink::Status SerialPortLink::open(int port) {
 
     const QString device = platform::devicePathForPort(port);
     if (device.isEmpty()) {
-        qCWarning(lcSerial, "cannot open port %d: it names no device (see %s) (error %d)", port,
-                  qPrintable(platform::portMapFolder()), txlink::error::kPortNotDetected);
-        return txlink::Error{txlink::error::kPortNotDetected, "the port names no device"};
+        const QString entry = platform::portMapEntryPath(port);
+        const QString reason =
+            port >= 1 && port <= 9
+                ? QStringLiteral("Port %1 names no device: %2 points to %3, which does not exist.")
+                      .arg(port)
+                      .arg(entry, QFileInfo(entry).symLinkTarget())
+                : QStringLiteral("Port %1 names no device: choose a port from 1 to 9.").arg(port);
+        qCWarning(lcSerial, "cannot open port %d: %s (error %d)", port, qPrintable(reason),
+                  txlink::error::kPortNotDetected);
+        return txlink::Error{txlink::error::kPortNotDetected, reason.toStdString()};
     }
     m_device = device;
     m_port.setPortName(device);
@@ -84,12 +95,12 @@ txlink::Status SerialPortLink::open(int port) {
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        const int number = errorNumberFor(m_port.error());
-        const QString reason = m_port.errorString();
+        const txlink::Error failure =
+            openFailure(device, m_port.error(), m_port.errorString(), permissionDenied(device));
         m_port.clearError();
-        qCWarning(lcSerial, "cannot open port %d (%s): %s (error %d)", port, qPrintable(device),
-                  qPrintable(reason), number);
-        return txlink::Error{number, reason.toStdString()};
+        qCWarning(lcSerial, "cannot open port %d: %s (error %d)", port, failure.reason.c_str(),
+                  failure.number);
+        return failure;
     }
     // The driver may still hold what arrived before this open; it belongs to nobody.
     m_port.clear(QSerialPort::Input);
@@ -158,7 +169,9 @@ void SerialPortLink::handleBytesWritten() {
 }
 
 void SerialPortLink::handleError(QSerialPort::SerialPortError error) {
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError) {
+    // An error during open() is open()'s to read and report.
+    if (!m_port.isOpen() ||
+        (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)) {
         return;
     }
     // A vanished device (an unplugged adapter, a pty whose far end closed) reports read errors in

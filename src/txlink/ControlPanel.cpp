@@ -12,17 +12,19 @@ constexpr std::string_view kDefaultPortText = "1";
 // Only the port text's last character counts: "Com 12" is port 2.
 Result<int> portNumberOf(std::string_view portText) {
     if (portText.empty() || portText.back() < '0' || portText.back() > '9') {
-        return Error{error::kTypeMismatch, "the port text does not end in a digit"};
+        return Error{error::kTypeMismatch,
+                     "The stored port \"" + std::string(portText) +
+                         "\" does not end in a port number: choose a port in Options, Settings."};
     }
     return portText.back() - '0';
 }
 
 }  // namespace
 
-std::string startupErrorMessage(int number, std::string_view portText) {
+std::string startupErrorMessage(const Error& failure, std::string_view portText) {
     const std::string portCharacter = portText.empty() ? "" : std::string(1, portText.back());
     std::string message = "VoraController\r\r";
-    switch (number) {
+    switch (failure.number) {
         case error::kPortInUse:
             message += "Com port " + portCharacter + "\r\rThis com port is in use !\r" +
                        "Please check your settings\ror shutdown another application\r\r";
@@ -32,13 +34,19 @@ std::string startupErrorMessage(int number, std::string_view portText) {
                        "Please check your settings\r\r";
             break;
         default:
-            message += "Error nr " + std::to_string(number) + "\r\r";
+            message += "Error nr " + std::to_string(failure.number) + "\r\r";
             break;
     }
-    return message;
+    // Someone who started the program from a menu never sees standard error: the box says why.
+    return message + failure.reason;
 }
 
 ControlPanel::ControlPanel(const Clock& clock, PanelHost& host) : m_clock(clock), m_host(host) {}
+
+void ControlPanel::attach(PanelControls* controls) {
+    m_controls = controls;
+    m_shown.attach(controls != nullptr ? &controls->display : nullptr);
+}
 
 Status ControlPanel::send(std::string_view command) {
     return m_controls->link.send(command);
@@ -50,7 +58,7 @@ void ControlPanel::load() {
     }
     if (const Status started = startUp(); !started) {
         const int number = started.error().number;
-        m_host.showStartupError(startupErrorMessage(number, m_state.portText));
+        m_host.showStartupError(startupErrorMessage(started.error(), m_state.portText));
         if (number == error::kPortInUse || number == error::kPortNotDetected) {
             m_host.showSettingsDialog();
         }
@@ -74,7 +82,7 @@ Status ControlPanel::startUp() {
     m_state.frequencyDownHeld = false;
     m_state.linkUp = false;
     // No step is shown as selected until the transmitter reports one.
-    m_controls->display.showSelectedStep(std::nullopt);
+    m_shown.showSelectedStep(std::nullopt);
 
     if (const Status opened = m_controls->link.open(m_state.port); !opened) {
         return opened;
@@ -112,7 +120,7 @@ void ControlPanel::parseReceived(std::string_view text) {
     }
     // Any text at all is a sign of life, also one that fails to parse.
     m_state.lastReceive = m_clock.now();
-    if (applyRecords(text, m_controls->display, m_controls->timers) == ParseResult::Refused) {
+    if (applyRecords(text, m_shown, m_controls->timers) == ParseResult::Refused) {
         reopenPort();
     }
 }
@@ -132,12 +140,12 @@ void ControlPanel::linkWatchTick() {
     }
     m_state.tickTime = m_clock.now();
     if (linkIsDown(m_state.tickTime, m_state.lastReceive)) {
-        m_controls->display.showLink(false);
+        m_shown.showLink(false);
         m_host.lamps().showLinkLamp(false);
         m_state.linkUp = false;
         return;
     }
-    m_controls->display.showLink(true);
+    m_shown.showLink(true);
     m_host.lamps().showLinkLamp(true);
     // The link is back: ask the transmitter to report everything again. A request that could
     // not be sent leaves the link marked down, so the next tick asks again.
@@ -191,6 +199,14 @@ void ControlPanel::stepClicked() {
 
 void ControlPanel::carrierClicked() {
     if (loaded()) {
+        (void)send(command::kCarrierToggle);
+    }
+}
+
+// The transmitter knows only "toggle", so the key toggles only a carrier the last status record
+// reported on: a stray Escape must never key the transmitter.
+void ControlPanel::carrierOffKeyPressed() {
+    if (loaded() && shown().carrierOn == true) {
         (void)send(command::kCarrierToggle);
     }
 }

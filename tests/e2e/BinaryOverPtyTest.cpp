@@ -2,6 +2,7 @@
 // what crosses the line: the commands the virtual transmitter logs, and the process's own health.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <optional>
 
 #include "SimProcess.h"
@@ -25,14 +27,20 @@ using testsupport::waitUntil;
 // The program as the operator starts it, with nothing stored, so it opens port 1.
 class ProgramProcess {
 public:
-    explicit ProgramProcess(const QString& configHome) {
+    // With `arguments`, or none as the operator starts it; `platform` "" leaves the program no
+    // window system at all.
+    explicit ProgramProcess(const QString& configHome, const QStringList& arguments = {},
+                            const QString& platform = QStringLiteral("offscreen")) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                           platform.isEmpty() ? QStringLiteral("xcb") : platform);
         m_process.setProcessEnvironment(environment);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(QStringLiteral(VORA_PROGRAM_BINARY), QStringList());
+        m_process.start(QStringLiteral(VORA_PROGRAM_BINARY), arguments);
     }
 
     ~ProgramProcess() {
@@ -76,6 +84,13 @@ class BinaryOverPty : public ::testing::Test {
 protected:
     testsupport::TestConfig config;
 };
+
+// The lock QSerialPort takes on a device: /dev/pts/7 is LCK..pts_7 in the system's lock folder.
+QString lockFileFor(const QString& device) {
+    QString name = device.mid(QStringLiteral("/dev/").size());
+    name.replace(u'/', u'_');
+    return QStringLiteral("/var/lock/LCK..") + name;
+}
 
 TEST_F(BinaryOverPty, StartupAndFirstUpTickEachSendOneStatusRequest) {
     // The transmitter repeats its status every second, so the link never goes down again.
@@ -141,6 +156,83 @@ TEST_F(BinaryOverPty, SigtermWhileTheStartUpErrorIsShownEndsTheProgram) {
     ASSERT_TRUE(waitUntil([&] { return !program.running(); }, 5s)) << "still running";
     EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.process().exitCode(), 0) << program.output().toStdString();
+}
+
+// Every signal that ends a session ends the program as "Exit" would: the port is closed, its
+// lock file removed, and the exit status is 0.
+TEST_F(BinaryOverPty, EndingSignalsCloseThePortAndRemoveItsLock) {
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signalNumber));
+        SimProcess sim(config.path(), {"--port", "1", "--status-interval", "1000"});
+        ASSERT_TRUE(sim.ready()) << sim.errors().toStdString();
+        ProgramProcess program(config.path());
+        ASSERT_TRUE(sim.waitFor("rx 2a")) << program.output().toStdString();
+        const QString lock = lockFileFor(sim.ptyPath());
+        ASSERT_TRUE(QFile::exists(lock)) << lock.toStdString();
+
+        ::kill(program.pid(), signalNumber);
+        ASSERT_TRUE(waitUntil([&] { return !program.running(); }, 5s));
+        EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.process().exitCode(), 0) << program.output().toStdString();
+        EXPECT_FALSE(QFile::exists(lock)) << lock.toStdString();
+    }
+}
+
+// Standard error through a pipe whose reader has gone ("| tee" killed): the first diagnostic
+// must not end the program.
+TEST_F(BinaryOverPty, AClosedStandardErrorPipeDoesNotEndTheProgram) {
+    config.mapPort(1, QStringLiteral("/dev/no-such-device"));  // start-up reports it at once
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        ::dup2(pipeEnds[1], STDERR_FILENO);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::execl(VORA_PROGRAM_BINARY, VORA_PROGRAM_BINARY, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
+    QTest::qWait(1500);
+    int status = 0;
+    const pid_t ended = ::waitpid(child, &status, WNOHANG);
+    EXPECT_EQ(ended, 0) << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "exited");
+    if (ended == 0) {
+        ::kill(child, SIGTERM);
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+}
+
+// --help and --version answer without a window system and open nothing; an unknown option is
+// refused with a usage line.
+TEST_F(BinaryOverPty, OptionsThatAnswerOpenNoPort) {
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: vora-tx-controller"},
+        {{"--version"}, 0, "vora-tx-controller 1."},
+        {{"--no-such-option"}, 2, "Usage: vora-tx-controller"},
+        {{"Com1"}, 2, "unexpected argument"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        SimProcess sim(config.path(), {"--port", "1", "--status-interval", "0"});
+        ASSERT_TRUE(sim.ready()) << sim.errors().toStdString();
+        ProgramProcess program(config.path(), c.arguments, QString());
+        ASSERT_TRUE(waitUntil([&] { return !program.running(); }, 5s));
+        EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.process().exitCode(), c.exitCode) << program.output().toStdString();
+        EXPECT_TRUE(program.output().contains(c.says)) << program.output().toStdString();
+        QTest::qWait(200);
+        EXPECT_TRUE(sim.received().isEmpty()) << sim.received().join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(lockFileFor(sim.ptyPath())));
+    }
 }
 
 }  // namespace

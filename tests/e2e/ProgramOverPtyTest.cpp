@@ -258,8 +258,9 @@ class SplitOverPty : public ProgramOverPty, public ::testing::WithParamInterface
 TEST_P(SplitOverPty, SplitRecordIsShownAsTheWholeRecord) {
     const SplitCase& c = GetParam();
     // The four start-up records go out whole; the fifth, the answer to the command below, is cut.
-    // The pause inside the record is well under the adapter's quiet gap, as a driver's is.
-    const auto gap = txlink::RecordFramer::kQuietGap / 4;
+    // The pause inside the record is as long as a USB adapter's latency timer and the scheduler
+    // can make it.
+    const auto gap = std::chrono::milliseconds(50);
     SimProcess& sim =
         startSim(1, {"--status-interval", "0", "--split", QStringLiteral("5:%1").arg(c.splitAfter),
                      "--split-gap-ms", QString::number(gap.count())});

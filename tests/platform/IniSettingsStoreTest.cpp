@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <QDir>
 #include <QProcess>
+#include <csignal>
 #include <QTemporaryDir>
 
 #include "platform/IniSettingsStore.h"
@@ -8,6 +12,11 @@
 using platform::IniSettingsStore;
 
 namespace {
+
+void save(platform::SettingsStore&& store, const QString& application, const QString& section,
+          const QString& key, const QString& value) {
+    EXPECT_TRUE(store.write(application, section, key, value).ok());
+}
 
 void save(platform::SettingsStore& store, const QString& application, const QString& section,
           const QString& key, const QString& value) {
@@ -129,4 +138,52 @@ TEST(IniSettingsStore, ValuesSurviveANewProcess) {
          QStringLiteral("compoorttxt"), QStringLiteral("default")});
     ASSERT_TRUE(reader.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()), value);
+}
+
+// A settings file that cannot be read is an error with its reason, never the default: start-up
+// must not quietly open port 1 instead of the operator's port.
+TEST(IniSettingsStore, AFileThatCannotBeReadIsAnErrorNotTheDefault) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.ini"));
+    ASSERT_TRUE(QDir().mkpath(path));  // a folder in its place
+    const txlink::Result<QString> value = IniSettingsStore(path).read(
+        QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("1"));
+    ASSERT_FALSE(value.ok());
+    EXPECT_EQ(value.error().number, txlink::error::kSettingsFile);
+    EXPECT_NE(value.error().reason.find("a folder is in its place"), std::string::npos)
+        << value.error().reason;
+}
+
+// Qt keeps an unwritten value in a cache that every reader in the process shares, and writes it
+// out later by itself. A save that failed must leave no trace: readers in this process and the
+// file on disk keep the value that was stored. (Root ignores file permissions, so the write is
+// made to fail with a file size limit of one byte.)
+TEST(IniSettingsStore, AFailedWriteLeavesTheStoredValueEverywhere) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.ini"));
+    const auto app = QStringLiteral("a"), section = QStringLiteral("b"), key = QStringLiteral("c");
+    save(IniSettingsStore(path), app, section, key, QStringLiteral("Com 3"));
+    {
+        struct FileSizeLimit {
+            FileSizeLimit() {
+                std::signal(SIGXFSZ, SIG_IGN);
+                getrlimit(RLIMIT_FSIZE, &before);
+                const rlimit tiny{1, before.rlim_max};
+                setrlimit(RLIMIT_FSIZE, &tiny);
+            }
+            ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &before); }
+            rlimit before{};
+        } limit;
+        IniSettingsStore store(path);
+        const txlink::Status written = store.write(app, section, key, QStringLiteral("Com 7"));
+        ASSERT_FALSE(written.ok());
+        EXPECT_EQ(written.error().number, txlink::error::kSettingsFile);
+        EXPECT_EQ(load(store, app, section, key, {}), "Com 3");
+    }
+    EXPECT_EQ(load(IniSettingsStore(path), app, section, key, {}), "Com 3");
+    QProcess reader;
+    reader.start(QStringLiteral(SETTINGS_PROBE),
+                 {QStringLiteral("get"), path, app, section, key, QStringLiteral("default")});
+    ASSERT_TRUE(reader.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()), "Com 3");
 }

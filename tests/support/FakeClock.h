@@ -1,18 +1,22 @@
 #pragma once
 
-#include "txlink/TimeOfDay.h"
+#include <chrono>
+
+#include "txlink/Clock.h"
 
 namespace testsupport {
 
-// A clock that says what the test sets.
+// A clock that says what the test sets, counted from an origin of its own.
 class FakeClock final : public txlink::Clock {
 public:
-    txlink::TimeOfDay now() const override { return time; }
+    txlink::MonotonicTime now() const override { return time; }
+    void set(std::chrono::milliseconds sinceOrigin) { time = txlink::MonotonicTime{} + sinceOrigin; }
     void set(int hours, int minutes, int seconds) {
-        time = txlink::TimeOfDay::fromHms(hours, minutes, seconds);
+        set(std::chrono::hours(hours) + std::chrono::minutes(minutes) +
+            std::chrono::seconds(seconds));
     }
 
-    txlink::TimeOfDay time;
+    txlink::MonotonicTime time;
 };
 
 }  // namespace testsupport

@@ -21,7 +21,7 @@ public:
     txlink::Status write(const QString& application, const QString& section, const QString& key,
                          const QString& value) override {
         if (failWrites) {
-            return txlink::Error{txlink::error::kInternal, "the settings file cannot be written"};
+            return txlink::Error{txlink::error::kSettingsFile, "the settings file cannot be written"};
         }
         m_values[{application, section, key}] = value;
         ++saves;
@@ -39,6 +39,22 @@ public:
     void critical(const QString& title, const QString& message) override {
         titles << title;
         messages << message;
+    }
+    // A start-up message is a fixed text whose lines end in carriage returns, then the reason in
+    // plain words as its last line; these split the two.
+    QStringList fixedTexts() const {
+        QStringList texts;
+        for (const QString& m : messages) {
+            texts << m.left(m.lastIndexOf(u'\r') + 1);
+        }
+        return texts;
+    }
+    QStringList reasons() const {
+        QStringList texts;
+        for (const QString& m : messages) {
+            texts << m.mid(m.lastIndexOf(u'\r') + 1);
+        }
+        return texts;
     }
     QStringList titles;
     QStringList messages;

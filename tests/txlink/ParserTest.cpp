@@ -229,7 +229,7 @@ TEST(ParseReceived, StampsTheLastReceiveTimeForAnyText) {
         rig.clock.set(13, 14, 15);
         rig.panel.parseReceived(text);
         ASSERT_TRUE(rig.panel.state().lastReceive.has_value());
-        EXPECT_EQ(*rig.panel.state().lastReceive, txlink::TimeOfDay::fromHms(13, 14, 15));
+        EXPECT_EQ(*rig.panel.state().lastReceive, rig.clock.now());
     }
 }
 
@@ -273,7 +273,7 @@ TEST(ParseReceived, StampIsTakenBeforeTheRecordsAreApplied) {
     // The clock moves on as soon as anything is written.
     rig.log.onEntry = [&](const std::string&) { rig.clock.set(10, 0, 9); };
     rig.panel.parseReceived("F1234567S1x10128");
-    EXPECT_EQ(rig.panel.state().lastReceive, txlink::TimeOfDay::fromHms(10, 0, 0));
+    EXPECT_EQ(rig.panel.state().lastReceive, txlink::MonotonicTime{} + std::chrono::hours(10));
 }
 
 TEST(ParseReceived, FailureToReopenLeavesThePortClosed) {

@@ -58,6 +58,7 @@ std::vector<Delivery> play(RecordFramer& framer, const std::vector<Event>& event
     return delivered;
 }
 
+// The rules, on round figures: a 20 ms quiet gap and a 100 ms longest hold.
 TEST(RecordFramer, DeliversWholeRecordsAtOnceAndPiecesOnlyAfterQuietOrTheLongestHold) {
     const Case cases[] = {
         {"a whole record goes at the next wake",
@@ -103,7 +104,7 @@ TEST(RecordFramer, DeliversWholeRecordsAtOnceAndPiecesOnlyAfterQuietOrTheLongest
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordFramer framer;
+        RecordFramer framer(RecordFramer::Timing{20ms, 100ms});
         EXPECT_EQ(play(framer, c.events), c.delivered);
         const auto next = framer.nextWake();
         if (c.nextWakeMs < 0) {
@@ -113,6 +114,31 @@ TEST(RecordFramer, DeliversWholeRecordsAtOnceAndPiecesOnlyAfterQuietOrTheLongest
             EXPECT_EQ(*next - RecordFramer::TimePoint{}, std::chrono::milliseconds(c.nextWakeMs));
         }
     }
+}
+
+// A USB adapter holds a partial packet up to its latency timer and the scheduler adds its own
+// delay: records split by pauses of up to 50 ms must still be shown whole, while whole records
+// still go at once.
+TEST(RecordFramer, TheLineSTimingJoinsRecordsSplitByPausesOfUpTo50Ms) {
+    for (const int pauseMs : {1, 16, 22, 35, 50}) {
+        for (const std::size_t splitAfter : {1u, 4u, 7u}) {
+            SCOPED_TRACE("split after " + std::to_string(splitAfter) + ", pause " +
+                         std::to_string(pauseMs) + " ms");
+            const std::string record = "S1021215";
+            RecordFramer framer;
+            std::vector<Event> events = {arrive(0, record.substr(0, splitAfter))};
+            // The wake-ups the link would ask for before the rest arrives.
+            for (int t = 10; t < pauseMs; t += 10) {
+                events.push_back(wake(t));
+            }
+            events.push_back(arrive(pauseMs, record.substr(splitAfter)));
+            events.push_back(wake(pauseMs));
+            EXPECT_EQ(play(framer, events), (std::vector<Delivery>{{pauseMs, record}}));
+        }
+    }
+    RecordFramer framer;
+    EXPECT_EQ(play(framer, {arrive(0, "F1234567"), wake(0)}),
+              (std::vector<Delivery>{{0, "F1234567"}}));
 }
 
 TEST(RecordFramer, ClearForgetsWhatWaits) {

@@ -98,8 +98,10 @@ TEST(Load, PortTextNotEndingInADigitIsErrorThirteenAndChangesNothing) {
         rig.panel.load();
 
         EXPECT_EQ(rig.log.entries, (Log{"readPortText", "error box"}));
-        EXPECT_EQ(rig.host.messages,
-                  (std::vector<std::string>{"VoraController\r\rError nr 13\r\r"}));
+        ASSERT_EQ(rig.host.messages.size(), 1u);
+        EXPECT_EQ(rig.host.messages[0],
+                  "VoraController\r\rError nr 13\r\rThe stored port \"" + std::string(stored) +
+                      "\" does not end in a port number: choose a port in Options, Settings.");
         EXPECT_EQ(rig.host.settingsDialogs, 0);
         EXPECT_TRUE(rig.link.sent.empty());
         EXPECT_FALSE(rig.link.opened);
@@ -112,10 +114,11 @@ TEST(Load, PortTextNotEndingInADigitIsErrorThirteenAndChangesNothing) {
 TEST(Load, AStoreThatCannotBeReadIsANumberedErrorAndOpensNothing) {
     Rig rig;
     rig.link.opened = false;
-    rig.host.readError = txlink::Error{txlink::error::kInternal, "unreadable"};
+    rig.host.readError = txlink::Error{txlink::error::kSettingsFile, "cannot read the file"};
     rig.panel.load();
     EXPECT_EQ(rig.log.entries, (Log{"readPortText", "error box"}));
-    EXPECT_EQ(rig.host.messages, (std::vector<std::string>{"VoraController\r\rError nr 51\r\r"}));
+    EXPECT_EQ(rig.host.messages,
+              (std::vector<std::string>{"VoraController\r\rError nr 75\r\rcannot read the file"}));
     EXPECT_FALSE(rig.link.opened);
 }
 
@@ -157,7 +160,8 @@ TEST(Load, FailedOpenShowsTheMessageForItsNumber) {
             expected.push_back("settings dialog");
         }
         EXPECT_EQ(rig.log.entries, expected);
-        EXPECT_EQ(rig.host.messages, (std::vector<std::string>{row.message}));
+        // The fixed text, then the reason as its last line.
+        EXPECT_EQ(rig.host.messages, (std::vector<std::string>{row.message + std::string("open failed")}));
         EXPECT_EQ(rig.host.settingsDialogs, row.settings ? 1 : 0);
         EXPECT_TRUE(rig.link.sent.empty());
         EXPECT_FALSE(rig.link.opened);

@@ -70,6 +70,9 @@ QLabel* makeLabel(QWidget* parent, const char* objectName, const QString& captio
                   const QRect& twips) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(objectName));
+    // What a label shows is text as it stands, also characters from the line that look like
+    // markup.
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     return label;
 }

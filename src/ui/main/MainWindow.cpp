@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -214,10 +215,13 @@ void MainWindow::buildControls() {
     m_statusBar->setPalette(desktop);
     m_statusBar->setAutoFillBackground(true);
 
-    // Escape in this window clicks the carrier button, as a cancel button would.
+    // Escape is the quick carrier-off: it switches a carrier that is on off, and never one on.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, m_carrier, &QPushButton::click);
+    connect(escape, &QShortcut::activated, this, [this] { m_panel.carrierOffKeyPressed(); });
+    // Enter on a focused click button presses it, as Space does.
+    m_step->installEventFilter(this);
+    m_carrier->installEventFilter(this);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -298,6 +302,17 @@ void MainWindow::silence() {
     for (HoldButton* button : {m_frequencyUp, m_frequencyDown, m_powerUp, m_powerDown}) {
         button->disconnect(this);
     }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == m_step || watched == m_carrier)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) {
+            static_cast<QPushButton*>(watched)->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -10,7 +10,8 @@ Program::Program(Services services, QObject* parent)
       m_panel(services.clock, *this),
       m_monitor(services.store),
       m_settings([this] {
-          auto* dialog = new settings::SettingsDialog(m_services.store, [this] { reloadMain(); });
+          auto* dialog = new settings::SettingsDialog(m_services.store, m_services.messages,
+                                                      [this] { reloadMain(); });
           connect(dialog, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return dialog;
       }),

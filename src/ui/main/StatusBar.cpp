@@ -15,6 +15,7 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
         label->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setTextFormat(Qt::PlainText);
         label->setGeometry(common::toPixels(i * kPanelWidthTwips), 0,
                            common::toPixels(kPanelWidthTwips), 0);
         m_panels[i] = label;

@@ -37,8 +37,6 @@ constexpr Row kReceiveRow = {
 QLabel* addLabel(QWidget* frame, const char* name, const QString& caption, const QRect& twips) {
     QLabel* label = makeLabel(frame, name, caption, twips);
     label->setAutoFillBackground(true);
-    // Captions are plain text, also a stored port text that happens to look like markup.
-    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

@@ -12,6 +12,7 @@
 
 #include "platform/Logging.h"
 #include "platform/PortSetting.h"
+#include "ui/common/MessageBox.h"
 #include "ui/common/Style.h"
 
 namespace ui::settings {
@@ -29,12 +30,13 @@ constexpr int kListedPorts = 9;
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(platform::SettingsStore& store, std::function<void()> reloadMain,
-                               QWidget* parent)
+SettingsDialog::SettingsDialog(platform::SettingsStore& store, common::MessageBox& messages,
+                               std::function<void()> reloadMain, QWidget* parent)
     // A tool window stays out of the task bar; fixed border, title and close box only.
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_store(store),
+      m_messages(messages),
       m_reloadMain(std::move(reloadMain)) {
     setObjectName(QStringLiteral("Settings"));
     setWindowTitle(QStringLiteral("Options"));
@@ -88,6 +90,8 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, std::function<voi
     // The box's design-time text is the default: with nothing stored, it stays as it is.
     if (const auto stored = platform::readPortText(m_store, m_portBox->currentText())) {
         m_portBox->setEditText(*stored);
+    } else {
+        qCWarning(lcSettings, "%s", stored.error().reason.c_str());
     }
 }
 
@@ -112,7 +116,11 @@ void SettingsDialog::centreOnScreen() {
 void SettingsDialog::save() {
     const txlink::Status saved = platform::savePortText(m_store, m_portBox->currentText());
     if (!saved) {
-        qCWarning(lcSettings, "cannot save the port: %s", saved.error().reason.c_str());
+        qCWarning(lcSettings, "cannot save the port: %s (error %d)", saved.error().reason.c_str(),
+                  saved.error().number);
+        m_messages.critical(QStringLiteral("Error !!"),
+                            QStringLiteral("The port was not saved.\r") +
+                                QString::fromStdString(saved.error().reason));
         return;
     }
     // Start-up may report the new port and ask for this dialog, which is still open: it stays the

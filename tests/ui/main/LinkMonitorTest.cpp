@@ -9,14 +9,13 @@
 #include "ui/monitor/LinkMonitor.h"
 
 using namespace std::chrono_literals;
-using txlink::TimeOfDay;
 
 // The watchdog and the lamps of the link monitor, with the real window, a fake clock and a
 // pseudo-terminal transmitter.
 class LinkMonitor : public ProgramFixture {
 protected:
     void SetUp() override {
-        clock.time = TimeOfDay::fromHms(12, 0, 0);
+        clock.set(12, 0, 0);
         config.mapPort(1, pty.slavePath());
         start();
         ASSERT_EQ(pty.read(2), "2a");
@@ -32,7 +31,7 @@ protected:
             testsupport::waitUntil([&] { return program->panel().state().lastReceive != before; }));
     }
     void tickAt(int h, int m, int s) {
-        clock.time = TimeOfDay::fromHms(h, m, s);
+        clock.set(h, m, s);
         program->panel().linkWatchTick();
     }
     testsupport::Pty pty;

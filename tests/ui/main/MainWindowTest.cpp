@@ -33,7 +33,11 @@ protected:
 TEST_F(MainWindowLook, StartsWithTheDesignTimeDisplay) {
     EXPECT_EQ(window().objectName(), "Main");
     EXPECT_EQ(window().windowTitle(), "Vora TX Controller");
-    EXPECT_FALSE(window().windowIcon().isNull());
+    // A QIcon that only names a file is not null even when nothing loads from it: the pixmap is
+    // what the window manager gets.
+    const QPixmap icon = window().windowIcon().pixmap(32, 32);
+    ASSERT_FALSE(icon.isNull()) << "the icon resource was not linked in";
+    EXPECT_EQ(icon.size(), QSize(32, 32));
 
     struct Caption {
         const char* name;
@@ -170,4 +174,19 @@ TEST_F(MainWindowLook, AnOpenSettingsDialogKeepsTheProgramRunning) {
     EXPECT_TRUE(finished.isEmpty());
     program->settingsDialog()->close();
     EXPECT_TRUE(testsupport::waitUntil([&] { return !finished.isEmpty(); }));
+}
+
+// What the line says is shown as it stands: a record that looks like markup renders as text.
+TEST_F(MainWindowLook, EveryLabelShowsPlainTextAlsoMarkupFromTheLine) {
+    ASSERT_EQ(pty.read(2), "2a");
+    pty.write("S1010128F<b>1<i>");
+    ASSERT_TRUE(testsupport::waitUntil([&] { return control<QLabel>("Label9")->text() == "<i>"; }));
+    EXPECT_EQ(control<QLabel>("Label8")->text(), "<b>1");
+    program->showMonitor();
+    QList<QLabel*> labels = window().findChildren<QLabel*>();
+    labels += program->monitor().window()->findChildren<QLabel*>();
+    ASSERT_GE(labels.size(), 20);
+    for (const QLabel* label : labels) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
 }

@@ -1,7 +1,15 @@
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "ProgramFixture.h"
+#include "platform/IniSettingsStore.h"
 #include "serial/SerialPortLink.h"
 
 using namespace std::chrono_literals;
@@ -47,7 +55,7 @@ TEST_F(Startup, PortTextNotEndingInADigitIsErrorThirteenWithoutTheSettingsDialog
         storePortText(text);
         start();
         EXPECT_EQ(messages.titles.value(0), QStringLiteral("Error !!"));
-        EXPECT_EQ(messages.messages, QStringList{kTypeMismatch});
+        EXPECT_EQ(messages.fixedTexts(), QStringList{kTypeMismatch});
         EXPECT_EQ(program->settingsDialog(), nullptr);
         EXPECT_FALSE(window().link().isOpen());
         EXPECT_TRUE(window().isVisible());
@@ -63,7 +71,9 @@ TEST_F(Startup, PortInUseOrMissingIsReportedAndOpensTheSettingsDialogOnce) {
 
     storePortText(QStringLiteral("Com 3"));
     start();
-    EXPECT_EQ(messages.messages, QStringList{kInUse3});
+    EXPECT_EQ(messages.fixedTexts(), QStringList{kInUse3});
+    EXPECT_TRUE(messages.reasons().value(0).contains(QStringLiteral("held by another program")))
+        << messages.reasons().value(0).toStdString();
     ASSERT_NE(program->settingsDialog(), nullptr);
     EXPECT_TRUE(program->settingsDialog()->isVisible());
     EXPECT_TRUE(window().isVisible());
@@ -73,7 +83,7 @@ TEST_F(Startup, PortInUseOrMissingIsReportedAndOpensTheSettingsDialogOnce) {
     // Start-up again while the dialog is open: no second dialog.
     config.mapPort(3, QStringLiteral("/dev/no-such-device"));
     program->reloadMain();
-    EXPECT_EQ(messages.messages, (QStringList{kInUse3, kNotDetected3}));
+    EXPECT_EQ(messages.fixedTexts(), (QStringList{kInUse3, kNotDetected3}));
     int dialogs = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         dialogs += w->objectName() == QLatin1String("Settings") && w->isVisible();
@@ -101,4 +111,104 @@ TEST_F(Startup, UnloadClosesAnOpenPortAndLeavesAClosedOneAlone) {
     testing::internal::CaptureStderr();
     program->unloadMain();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+namespace {
+
+// A pseudo-terminal whose slave was never unlocked: opening the slave fails with EIO, as a
+// /dev/ttyS* with no UART behind it does.
+class LockedPty {
+public:
+    LockedPty() : m_master(::posix_openpt(O_RDWR | O_NOCTTY)) {
+        if (m_master >= 0 && ::grantpt(m_master) == 0) {
+            m_slavePath = QString::fromLocal8Bit(::ptsname(m_master));
+        }
+    }
+    ~LockedPty() {
+        if (m_master >= 0) {
+            ::close(m_master);
+        }
+    }
+    const QString& slavePath() const { return m_slavePath; }
+
+private:
+    int m_master;
+    QString m_slavePath;
+};
+
+}  // namespace
+
+// The start-up box keeps its fixed text and adds the reason as its last line, in plain words;
+// standard error says the same. An error reported while the device was being opened must not be
+// lost on the way ("No error").
+TEST_F(Startup, TheBoxAndStandardErrorSayWhyThePortDidNotOpen) {
+    LockedPty lockedPty;
+    ASSERT_FALSE(lockedPty.slavePath().isEmpty());
+    QTemporaryDir folder;
+    const QString regularFile = folder.filePath(QStringLiteral("not-a-tty"));
+    QFile(regularFile).open(QIODevice::WriteOnly);
+    struct Case {
+        const char* what;
+        QString portText;
+        QString device;  // mapped to port 4
+        const char* fixedText;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a device that fails as it is opened", QStringLiteral("Com 4"), lockedPty.slavePath(),
+         "VoraController\r\rCom port 4\r\rThis com port is not detected !\rPlease check your "
+         "settings\r\r",
+         "Input/output error"},
+        {"a missing device", QStringLiteral("Com 4"), QStringLiteral("/dev/no-such-device"),
+         "VoraController\r\rCom port 4\r\rThis com port is not detected !\rPlease check your "
+         "settings\r\r",
+         "does not exist"},
+        {"a file that is no serial line", QStringLiteral("Com 4"), regularFile,
+         "VoraController\r\rError nr 8015\r\r", "is not a serial line"},
+        {"port 0", QStringLiteral("Com 10"), QString(),
+         "VoraController\r\rCom port 0\r\rThis com port is not detected !\rPlease check your "
+         "settings\r\r",
+         "choose a port from 1 to 9"},
+        {"a port text without a number", QStringLiteral("Com X"), QString(),
+         "VoraController\r\rError nr 13\r\r", "does not end in a port number"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.messages.clear();
+        if (!c.device.isEmpty()) {
+            config.mapPort(4, c.device);
+        }
+        storePortText(c.portText);
+        testing::internal::CaptureStderr();
+        start();
+        const std::string errors = testing::internal::GetCapturedStderr();
+        ASSERT_EQ(messages.messages.size(), 1);
+        EXPECT_EQ(messages.fixedTexts().value(0), QString::fromLatin1(c.fixedText));
+        const QString reason = messages.reasons().value(0);
+        EXPECT_TRUE(reason.contains(QLatin1String(c.reason))) << reason.toStdString();
+        EXPECT_FALSE(reason.contains(QLatin1String("No error"))) << reason.toStdString();
+        if (c.portText != QStringLiteral("Com X")) {
+            EXPECT_NE(errors.find(c.reason), std::string::npos) << errors;
+        }
+        program.reset();
+    }
+}
+
+// A settings file that cannot be read is reported as start-up's own numbered error; start-up
+// does not quietly open port 1 instead of the operator's port.
+TEST_F(Startup, AnUnreadableSettingsFileIsANumberedErrorAndOpensNoPort) {
+    testsupport::Pty pty;
+    config.mapPort(1, pty.slavePath());
+    const QString settingsFile = config.path() + QStringLiteral("/VoraTXController/settings.ini");
+    ASSERT_TRUE(QDir().mkpath(settingsFile));  // a folder in its place
+    platform::IniSettingsStore unreadable(settingsFile);
+    program = std::make_unique<ui::main::Program>(
+        ui::main::Program::Services{unreadable, messages, urls, clock});
+    program->start();
+    EXPECT_EQ(messages.fixedTexts(), QStringList{QStringLiteral("VoraController\r\rError nr 75\r\r")});
+    EXPECT_TRUE(messages.reasons().value(0).contains(settingsFile))
+        << messages.reasons().value(0).toStdString();
+    EXPECT_FALSE(window().link().isOpen());
+    EXPECT_TRUE(pty.drain(100ms).isEmpty());
+    program.reset();
 }

@@ -260,7 +260,7 @@ TEST_F(SettingsDialogTest, SaveStoresTheTextAndRestartsTheMainWindowOnIt) {
         EXPECT_TRUE(window().isVisible());
         EXPECT_TRUE(dialogGone());
         if (c.newPort == 0) {
-            EXPECT_EQ(messages.messages, QStringList{kTypeMismatch});
+            EXPECT_EQ(messages.fixedTexts(), QStringList{kTypeMismatch});
             EXPECT_FALSE(window().link().isOpen());
         } else {
             EXPECT_TRUE(messages.messages.isEmpty());
@@ -286,7 +286,7 @@ TEST_F(SettingsDialogTest, SaveOnAMissingPortReportsItOnceAndStillCloses) {
     combo(dialog)->setCurrentIndex(4);
     QTest::mouseClick(control<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
 
-    EXPECT_EQ(messages.messages, QStringList{kNotDetected5});
+    EXPECT_EQ(messages.fixedTexts(), QStringList{kNotDetected5});
     // Start-up asked for the dialog while it was still open: the same one, now closing.
     EXPECT_EQ(visibleSettingsDialogs(), 0);
     EXPECT_TRUE(dialogGone());
@@ -369,28 +369,42 @@ TEST_F(SettingsDialogTest, EnterInThePortBoxNeitherSavesNorCloses) {
     EXPECT_TRUE(dialogGone());
 }
 
-// A settings file that cannot be written is reported; the program and the dialog carry on.
-TEST_F(SettingsDialogTest, AStoreThatCannotBeWrittenIsReportedNotFatal) {
+// A port that cannot be stored is reported in a box that says why; the dialog stays open with
+// the text, and nothing in the program shows the value that was not stored.
+TEST_F(SettingsDialogTest, AStoreThatCannotBeWrittenIsReportedAndNothingShowsTheUnsavedValue) {
     testsupport::Pty line;
     config.mapPort(1, line.slavePath());
+    storePortText(QStringLiteral("Com 1"));
     start();
     ASSERT_EQ(line.read(2), "2a");
     store.failWrites = true;
     ui::settings::SettingsDialog& dialog = openDialog();
+    combo(dialog)->setEditText(QStringLiteral("Com 7"));
     testing::internal::CaptureStderr();
     QTest::mouseClick(control<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("cannot save the port"), std::string::npos) << errors;
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.titles.value(0), QStringLiteral("Error !!"));
+    EXPECT_TRUE(messages.messages.value(0).contains(QStringLiteral("not saved")))
+        << messages.messages.value(0).toStdString();
+    EXPECT_TRUE(messages.messages.value(0).contains(QStringLiteral("cannot be written")))
+        << messages.messages.value(0).toStdString();
+
     EXPECT_FALSE(testsupport::waitUntil([this] { return program->settingsDialog() == nullptr; },
                                         std::chrono::milliseconds(200)))
         << "nothing was saved, so nothing restarts";
+    EXPECT_EQ(combo(dialog)->currentText(), QStringLiteral("Com 7"));
     EXPECT_TRUE(window().link().isOpen());
+    EXPECT_EQ(storedPortText(), QStringLiteral("Com 1"));
+    program->showMonitor();
+    EXPECT_EQ(program->monitor().window()->portCaption()->text(), QStringLiteral("Com 1"));
 }
 
 TEST_F(SettingsDialogTest, ReloadKeepsTheFieldsStartUpDoesNotSetAndResetsTheControls) {
     testsupport::Pty line;
     config.mapPort(1, line.slavePath());
-    clock.time = txlink::TimeOfDay::fromHms(12, 34, 56);
+    clock.set(12, 34, 56);
     start();
     ASSERT_EQ(line.read(2), "2a");
 
@@ -405,7 +419,7 @@ TEST_F(SettingsDialogTest, ReloadKeepsTheFieldsStartUpDoesNotSetAndResetsTheCont
     const txlink::PanelState kept = program->panel().state();
 
     // Later in the day, so a field set afresh would differ.
-    clock.time = txlink::TimeOfDay::fromHms(13, 0, 0);
+    clock.set(13, 0, 0);
     ui::settings::SettingsDialog& dialog = openDialog();
     QTest::mouseClick(control<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
     ASSERT_TRUE(dialogGone());

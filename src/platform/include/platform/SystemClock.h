@@ -1,12 +1,12 @@
 #pragma once
 
-#include "txlink/TimeOfDay.h"
+#include "txlink/Clock.h"
 
 namespace platform {
 
 class SystemClock final : public txlink::Clock {
 public:
-    txlink::TimeOfDay now() const override;
+    txlink::MonotonicTime now() const override { return std::chrono::steady_clock::now(); }
 };
 
 }  // namespace platform

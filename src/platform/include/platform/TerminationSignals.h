@@ -7,14 +7,15 @@
 
 namespace platform {
 
-// Turns SIGINT and SIGTERM into a Qt signal through a signalfd, so a program can tidy up in
-// its event loop instead of inside a signal handler.
+// Turns SIGINT, SIGTERM and SIGHUP into a Qt signal through a signalfd, so a program can tidy up
+// in its event loop instead of inside a signal handler. SIGPIPE is ignored.
 class TerminationSignals : public QObject {
     Q_OBJECT
 
 public:
-    // Blocks both signals for the calling thread and every thread it starts later. Call it first
-    // thing in main(), before anything can start a thread that would still receive them.
+    // Blocks the three signals for the calling thread and every thread it starts later, and
+    // ignores SIGPIPE. Call it first thing in main(), before anything can start a thread that
+    // would still receive them.
     static void block();
 
     explicit TerminationSignals(QObject* parent = nullptr);

@@ -7,7 +7,8 @@
 #include "txlink/PanelDisplay.h"
 #include "txlink/Result.h"
 #include "txlink/SerialLink.h"
-#include "txlink/TimeOfDay.h"
+#include "txlink/ShownState.h"
+#include "txlink/Clock.h"
 
 namespace txlink {
 
@@ -21,8 +22,8 @@ struct PanelState {
     bool powerUpHeld = false;
     bool powerDownHeld = false;
     bool linkUp = false;
-    TimeOfDay tickTime;
-    std::optional<TimeOfDay> lastReceive;  // empty until text has arrived
+    MonotonicTime tickTime;
+    std::optional<MonotonicTime> lastReceive;  // empty until text has arrived
 };
 
 // The controls of one load of the main window; valid from its load to its unload.
@@ -46,8 +47,9 @@ public:
     virtual ActivityLamps& lamps() = 0;
 };
 
-// The message of the start-up box for error `number`.
-std::string startupErrorMessage(int number, std::string_view portText);
+// The message of the start-up box for `failure`: the words for its number, then its reason as
+// the last line.
+std::string startupErrorMessage(const Error& failure, std::string_view portText);
 
 // The heart of the main window, free of widgets: start-up and shut-down of the port, what the
 // line says, the watchdog, and the operator's buttons with their repeat timers. Every handler
@@ -59,7 +61,7 @@ public:
 
     // Gives the panel the controls of a freshly loaded window, or takes them away (nullptr).
     // Without controls every handler does nothing.
-    void attach(PanelControls* controls) { m_controls = controls; }
+    void attach(PanelControls* controls);
     bool loaded() const { return m_controls != nullptr; }
 
     // The window's load: reads the port, opens it and asks the transmitter for its status;
@@ -86,12 +88,16 @@ public:
     void powerDownReleased();
     void stepClicked();
     void carrierClicked();
+    // The quick carrier-off key: switches the carrier off, and never on.
+    void carrierOffKeyPressed();
     void frequencyRepeatTick();
     void powerRepeatTick();
     void transmitLampTick();
     void receiveLampTick();
 
     const PanelState& state() const { return m_state; }
+    // What the window shows now, as the transmitter reported it.
+    const Shown& shown() const { return m_shown.shown(); }
 
 private:
     Status startUp();
@@ -101,6 +107,7 @@ private:
     const Clock& m_clock;
     PanelHost& m_host;
     PanelControls* m_controls = nullptr;
+    ShownState m_shown;
     PanelState m_state;
 };
 

@@ -19,8 +19,11 @@ class RecordFramer {
 public:
     using TimePoint = std::chrono::steady_clock::time_point;
 
-    static constexpr std::chrono::milliseconds kQuietGap{20};
-    static constexpr std::chrono::milliseconds kLongestHold{100};
+    // USB-serial adapters hold a partial packet up to their latency timer (commonly 16 ms), and
+    // the scheduler adds its own delay: a record split by a pause of up to 50 ms must still
+    // arrive whole, with room to spare.
+    static constexpr std::chrono::milliseconds kQuietGap{100};
+    static constexpr std::chrono::milliseconds kLongestHold{400};
 
     struct Timing {
         std::chrono::milliseconds quietGap = kQuietGap;

@@ -11,6 +11,7 @@ namespace txlink {
 namespace error {
 inline constexpr int kTypeMismatch = 13;       // port text does not end in a digit
 inline constexpr int kInternal = 51;           // a failure that carries no number of its own
+inline constexpr int kSettingsFile = 75;       // the settings file cannot be read or written
 inline constexpr int kPortNotDetected = 8002;  // no such device
 inline constexpr int kPortInUse = 8005;        // locked or held elsewhere, or access denied
 inline constexpr int kPortSettings = 8015;     // not a serial line, or it refused 9600 8N1

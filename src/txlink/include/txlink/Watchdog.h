@@ -1,18 +1,18 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 
-#include "txlink/TimeOfDay.h"
+#include "txlink/Clock.h"
 
 namespace txlink {
 
-// Four seconds or more without received text counts as the link being down.
-inline constexpr int kSilenceLimitSeconds = 4;
+// Four seconds or more without received text counts as the link being down; nothing ever
+// received, too.
+inline constexpr std::chrono::seconds kSilenceLimit{4};
 
-// Nothing ever received means the link is down, whatever the time of day. The elapsed time runs
-// forward through midnight, so a receive at 23:59:59 and a tick at 00:00:00 are one second apart.
-constexpr bool linkIsDown(TimeOfDay tick, std::optional<TimeOfDay> lastReceive) {
-    return !lastReceive || secondsBetween(*lastReceive, tick) >= kSilenceLimitSeconds;
+constexpr bool linkIsDown(MonotonicTime tick, std::optional<MonotonicTime> lastReceive) {
+    return !lastReceive || tick - *lastReceive >= kSilenceLimit;
 }
 
 }  // namespace txlink

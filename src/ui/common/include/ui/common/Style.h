@@ -64,7 +64,7 @@ void setBackground(QWidget* widget, const QColor& background);
 // A text colour only: the background stays transparent.
 void setTextColour(QWidget* widget, const QColor& text);
 
-// A label named `objectName` with its caption, placed in twips.
+// A plain-text label named `objectName` with its caption, placed in twips.
 QLabel* makeLabel(QWidget* parent, const char* objectName, const QString& caption,
                   const QRect& twips);
 

@@ -5,6 +5,10 @@
 
 #include "platform/SettingsStore.h"
 
+namespace ui::common {
+class MessageBox;
+}
+
 class QComboBox;
 class QPushButton;
 
@@ -17,12 +21,13 @@ class SettingsDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // `store` must outlive the dialog. `reloadMain` unloads the main window if it is loaded,
-    // loads it again (its start-up runs on the newly stored port) and shows it.
-    SettingsDialog(platform::SettingsStore& store, std::function<void()> reloadMain,
-                   QWidget* parent = nullptr);
+    // `store` and `messages` must outlive the dialog. `reloadMain` unloads the main window if it
+    // is loaded, loads it again (its start-up runs on the newly stored port) and shows it.
+    SettingsDialog(platform::SettingsStore& store, common::MessageBox& messages,
+                   std::function<void()> reloadMain, QWidget* parent = nullptr);
 
-    // "Save": stores the port box's text and restarts the main window on it.
+    // "Save": stores the port box's text and restarts the main window on it. A text that cannot
+    // be stored is reported, and the dialog stays open with it.
     void save();
     // "Cancel": closes without storing.
     void cancel();
@@ -39,6 +44,7 @@ private:
     void centreOnScreen();
 
     platform::SettingsStore& m_store;
+    common::MessageBox& m_messages;
     std::function<void()> m_reloadMain;
     QComboBox* m_portBox = nullptr;
     QPushButton* m_save = nullptr;

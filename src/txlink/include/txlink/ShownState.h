@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "txlink/PanelDisplay.h"
+
+namespace txlink {
+
+// What the panel shows now, element by element. Empty means nothing has been written since the
+// window loaded: the element still shows its design-time face (the carrier button "On / Off").
+struct Shown {
+    std::optional<std::string> megahertz;
+    std::optional<std::string> fraction;
+    std::optional<std::optional<int>> selectedStep;
+    std::array<std::optional<std::string>, kStepCount> stepCaptions;
+    std::optional<bool> locked;  // also empty once a link down has emptied the lock panel
+    std::optional<int> power;
+    std::optional<bool> carrierOn;
+    std::optional<bool> linkUp;
+};
+
+// Remembers what the panel's display shows and passes every write on to it.
+class ShownState final : public PanelDisplay {
+public:
+    // A freshly loaded window, or none: nothing written yet.
+    void attach(PanelDisplay* display);
+    const Shown& shown() const { return m_shown; }
+
+    void showFrequency(std::string_view megahertz, std::string_view fraction) override;
+    void showSelectedStep(std::optional<int> step) override;
+    void showStepCaption(int step, std::string_view caption) override;
+    void showLock(bool locked) override;
+    void showPower(int level) override;
+    void showCarrier(bool on) override;
+    void showLink(bool up) override;
+
+private:
+    PanelDisplay* m_display = nullptr;
+    Shown m_shown;
+};
+
+}  // namespace txlink
