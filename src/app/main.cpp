@@ -1,6 +1,6 @@
 #include <QApplication>
-#include <cstdio>
 #include <QFont>
+#include <cstdio>
 #include <exception>
 
 #include "app/CommandLine.h"

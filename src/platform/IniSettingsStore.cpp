@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTemporaryFile>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <QUrl>
 
 #include "platform/ConfigPaths.h"
@@ -60,7 +60,8 @@ txlink::Result<QString> IniSettingsStore::read(const QString& application, const
                                                const QString& key,
                                                const QString& defaultValue) const {
     const QSettings settings(m_filePath, QSettings::IniFormat);
-    const QString value = settings.value(addressOf(application, section, key), defaultValue).toString();
+    const QString value =
+        settings.value(addressOf(application, section, key), defaultValue).toString();
     if (settings.status() != QSettings::NoError) {
         return failure(QStringLiteral("cannot read the settings file %1: %2")
                            .arg(m_filePath, problemWith(m_filePath, settings.status(), false)));

@@ -10,13 +10,13 @@ txlink::Error openFailure(const QString& device, QSerialPort::SerialPortError er
         case QSerialPort::PermissionError:
         case QSerialPort::OpenError:
             number = txlink::error::kPortInUse;
-            reason = permissionDenied
-                         ? QStringLiteral("You may not open %1 (%2). Add yourself to the dialout "
-                                          "group (sudo adduser $USER dialout), then log out and "
-                                          "in again.")
-                               .arg(device, systemReason)
-                         : QStringLiteral("%1 is held by another program (%2).")
-                               .arg(device, systemReason);
+            reason = permissionDenied ? QStringLiteral(
+                                            "You may not open %1 (%2). Add yourself to the dialout "
+                                            "group (sudo adduser $USER dialout), then log out and "
+                                            "in again.")
+                                            .arg(device, systemReason)
+                                      : QStringLiteral("%1 is held by another program (%2).")
+                                            .arg(device, systemReason);
             break;
         case QSerialPort::UnsupportedOperationError:
             number = txlink::error::kPortSettings;

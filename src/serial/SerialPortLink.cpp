@@ -124,6 +124,11 @@ txlink::Status SerialPortLink::send(std::string_view command) {
         return txlink::Error{txlink::error::kPortNotOpen, "the port is not open"};
     }
     const qint64 written = m_port.write(command.data(), qint64(command.size()));
+    // Hand the bytes to the system now: left to the event loop, they would wait behind the
+    // repaint of the button that was just pressed.
+    if (written == qint64(command.size())) {
+        m_port.flush();
+    }
     if (written != qint64(command.size())) {
         const QString reason = m_port.errorString();
         qCWarning(lcSerial, "cannot send \"%.*s\" on port %d: %s (error %d)", int(command.size()),
@@ -147,16 +152,20 @@ void SerialPortLink::wakeFramer() {
 
 void SerialPortLink::deliverOrWait() {
     if (m_framer.readyToDeliver()) {
-        m_framerTimer.stop();
         const std::string text = m_framer.takeText();
         emit received(QByteArray(text.data(), qsizetype(text.size())));
-        return;
     }
     const auto wake = m_framer.nextWake();
     if (!wake) {
         m_framerTimer.stop();
         return;
     }
+    // Every read moves the quiet gap on; a wake-up already due earlier is left alone and, when
+    // it comes, asks again. So a busy line does not restart the timer on every read.
+    if (m_framerTimer.isActive() && m_scheduledWake <= *wake) {
+        return;
+    }
+    m_scheduledWake = *wake;
     // Rounded up, so the wake-up never comes before the moment the framer asked for.
     const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*wake - Clock::now());
     m_framerTimer.start(std::max(wait, std::chrono::milliseconds{0}));

@@ -4,8 +4,8 @@
 
 #include <QDir>
 #include <QProcess>
-#include <csignal>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "platform/IniSettingsStore.h"
 

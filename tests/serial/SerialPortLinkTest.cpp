@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -65,6 +66,21 @@ TEST(SerialPortLink, WritesReachTheLineUnchangedAndInOrder) {
     }
     EXPECT_EQ(pty.read(expected.size()), expected);
     EXPECT_TRUE(pty.drain(50ms).isEmpty());
+}
+
+// A command reaches the system inside send(): nothing waits for the event loop, which may be
+// busy repainting the button that was just pressed.
+TEST(SerialPortLink, ACommandIsOnTheLineWhenSendReturns) {
+    TestConfig config;
+    Pty pty;
+    SerialPortLink serial;
+    openOn(serial, config, pty);
+    for (const char* command : {"3a", "4a", "7a"}) {
+        ASSERT_TRUE(serial.send(command).ok());
+        char buffer[8] = {};
+        const ssize_t n = ::read(pty.masterFd(), buffer, sizeof buffer);  // no event loop turn
+        EXPECT_EQ(std::string(buffer, std::size_t(std::max<ssize_t>(n, 0))), command);
+    }
 }
 
 TEST(SerialPortLink, SentFollowsAWriteOnceDrained) {

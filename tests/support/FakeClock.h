@@ -10,7 +10,9 @@ namespace testsupport {
 class FakeClock final : public txlink::Clock {
 public:
     txlink::MonotonicTime now() const override { return time; }
-    void set(std::chrono::milliseconds sinceOrigin) { time = txlink::MonotonicTime{} + sinceOrigin; }
+    void set(std::chrono::milliseconds sinceOrigin) {
+        time = txlink::MonotonicTime{} + sinceOrigin;
+    }
     void set(int hours, int minutes, int seconds) {
         set(std::chrono::hours(hours) + std::chrono::minutes(minutes) +
             std::chrono::seconds(seconds));

@@ -21,7 +21,8 @@ public:
     txlink::Status write(const QString& application, const QString& section, const QString& key,
                          const QString& value) override {
         if (failWrites) {
-            return txlink::Error{txlink::error::kSettingsFile, "the settings file cannot be written"};
+            return txlink::Error{txlink::error::kSettingsFile,
+                                 "the settings file cannot be written"};
         }
         m_values[{application, section, key}] = value;
         ++saves;

@@ -33,6 +33,10 @@ struct Delivery {
     bool operator==(const Delivery&) const = default;
 };
 
+void PrintTo(const Delivery& d, std::ostream* out) {
+    *out << "\"" << d.text << "\" at " << d.atMs << " ms";
+}
+
 struct Case {
     const char* name;
     std::vector<Event> events;
@@ -61,14 +65,8 @@ std::vector<Delivery> play(RecordFramer& framer, const std::vector<Event>& event
 // The rules, on round figures: a 20 ms quiet gap and a 100 ms longest hold.
 TEST(RecordFramer, DeliversWholeRecordsAtOnceAndPiecesOnlyAfterQuietOrTheLongestHold) {
     const Case cases[] = {
-        {"a whole record goes at the next wake",
-         {arrive(0, "S1010128"), wake(0)},
-         {{0, "S1010128"}},
-         -1},
-        {"two records in one read",
-         {arrive(0, "S1010128F1234567"), wake(1)},
-         {{1, "S1010128F1234567"}},
-         -1},
+        {"a whole record goes at once", {arrive(0, "S1010128")}, {{0, "S1010128"}}, -1},
+        {"two records in one read", {arrive(0, "S1010128F1234567")}, {{0, "S1010128F1234567"}}, -1},
         {"a record split in two pieces is joined",
          {arrive(0, "S101"), wake(5), arrive(10, "0128"), wake(10)},
          {{10, "S1010128"}},
@@ -97,8 +95,19 @@ TEST(RecordFramer, DeliversWholeRecordsAtOnceAndPiecesOnlyAfterQuietOrTheLongest
          {{100, "abc"}},
          -1},
         {"after a delivery the hold starts afresh",
-         {arrive(0, "S1010128"), wake(0), arrive(50, "F1"), wake(70)},
+         {arrive(0, "S1010128"), arrive(50, "F1"), wake(70)},
          {{0, "S1010128"}, {70, "F1"}},
+         -1},
+        // A line that never pauses and never ends a read on a record boundary: the time of each
+        // read bounds the wait, the whole records go, the partial one waits for the next read.
+        {"a flood goes in whole records once the hold is reached, without a wake-up",
+         {arrive(0, "S10101"), arrive(40, "28F123"), arrive(80, "4567S1"), arrive(100, "010128F")},
+         {{100, "S1010128F1234567S1010128"}},
+         120},
+        {"the partial record then waits afresh",
+         {arrive(0, "S10101"), arrive(40, "28F123"), arrive(80, "4567S1"), arrive(100, "010128F"),
+          arrive(110, "1234567")},
+         {{100, "S1010128F1234567S1010128"}, {110, "F1234567"}},
          -1},
         {"nothing waits, nothing to wake for", {wake(10)}, {}, -1},
     };
@@ -139,6 +148,17 @@ TEST(RecordFramer, TheLineSTimingJoinsRecordsSplitByPausesOfUpTo50Ms) {
     RecordFramer framer;
     EXPECT_EQ(play(framer, {arrive(0, "F1234567"), wake(0)}),
               (std::vector<Delivery>{{0, "F1234567"}}));
+}
+
+// However much arrives in one read, what waits stays bounded and what goes is whole records.
+TEST(RecordFramer, WhatWaitsIsBoundedInSize) {
+    RecordFramer framer;
+    const std::string records(RecordFramer::kMostWaiting, 'F');  // a whole number of records
+    const std::vector<Delivery> delivered =
+        play(framer, {arrive(0, records.substr(0, 5)), arrive(1, records + "12345")});
+    ASSERT_EQ(delivered.size(), 1u);
+    EXPECT_EQ(delivered[0].text.size(), RecordFramer::kMostWaiting + 8);
+    EXPECT_FALSE(framer.empty()) << "the partial record waits";
 }
 
 TEST(RecordFramer, ClearForgetsWhatWaits) {

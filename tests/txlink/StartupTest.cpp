@@ -161,7 +161,8 @@ TEST(Load, FailedOpenShowsTheMessageForItsNumber) {
         }
         EXPECT_EQ(rig.log.entries, expected);
         // The fixed text, then the reason as its last line.
-        EXPECT_EQ(rig.host.messages, (std::vector<std::string>{row.message + std::string("open failed")}));
+        EXPECT_EQ(rig.host.messages,
+                  (std::vector<std::string>{row.message + std::string("open failed")}));
         EXPECT_EQ(rig.host.settingsDialogs, row.settings ? 1 : 0);
         EXPECT_TRUE(rig.link.sent.empty());
         EXPECT_FALSE(rig.link.opened);

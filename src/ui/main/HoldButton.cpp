@@ -5,7 +5,7 @@
 
 namespace ui::main {
 
-HoldButton::HoldButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+HoldButton::HoldButton(const QString& caption, QWidget* parent) : FaceButton(caption, parent) {
     // A right press must hold like a left one, not open a context menu.
     setContextMenuPolicy(Qt::PreventContextMenu);
 }

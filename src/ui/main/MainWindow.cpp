@@ -90,14 +90,6 @@ void setColours(QWidget* widget, const QColor& text) {
                        common::DisabledText::Greyed);
 }
 
-// Graphical buttons: the face is painted in the button's own colour.
-void paintButtonFace(QPushButton* button, const QColor& face) {
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 1px outset %1; }"
-                       "QPushButton:pressed { border-style: inset; }")
-            .arg(face.name()));
-}
-
 template <typename Button>
 Button* makeButton(QWidget* parent, const char* objectName, const char* caption, const QRect& twips,
                    const QFont& font, const QColor& face) {
@@ -105,7 +97,7 @@ Button* makeButton(QWidget* parent, const char* objectName, const char* caption,
     button->setObjectName(QLatin1String(objectName));
     button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     button->setFont(font);
-    paintButtonFace(button, face);
+    button->setFace(face);
     return button;
 }
 
@@ -177,8 +169,8 @@ void MainWindow::buildControls() {
     const QFont small = buttonFont(8.25);
     m_frequencyDown = makeButton<HoldButton>(client, "Command2", "Down", {240, 960, 975, 270},
                                              large, colour::kButtonShadow);
-    m_step = makeButton<QPushButton>(client, "Command3", "Step", {1560, 960, 975, 270}, large,
-                                     colour::kButtonShadow);
+    m_step = makeButton<FaceButton>(client, "Command3", "Step", {1560, 960, 975, 270}, large,
+                                    colour::kButtonShadow);
     m_frequencyUp = makeButton<HoldButton>(client, "Command1", "Up", {2880, 960, 975, 270}, small,
                                            colour::kButtonShadow);
 
@@ -197,8 +189,8 @@ void MainWindow::buildControls() {
 
     m_powerDown = makeButton<HoldButton>(frame, "Command4", "Down", {240, 720, 975, 270}, large,
                                          colour::kButtonShadow);
-    m_carrier = makeButton<QPushButton>(frame, "Command6", "On / Off", {1440, 720, 975, 270}, large,
-                                        colour::kRed);
+    m_carrier = makeButton<FaceButton>(frame, "Command6", "On / Off", {1440, 720, 975, 270}, large,
+                                       colour::kRed);
     m_powerUp = makeButton<HoldButton>(frame, "Command5", "Up", {2760, 720, 975, 270}, small,
                                        colour::kButtonShadow);
 
@@ -357,7 +349,7 @@ void MainWindow::showPower(int level) {
 // While the carrier is on, the button offers to switch it off, on red; and back.
 void MainWindow::showCarrier(bool on) {
     m_carrier->setText(on ? QStringLiteral("TX Off") : QStringLiteral("TX On"));
-    paintButtonFace(m_carrier, on ? colour::kRed : colour::kGreen);
+    m_carrier->setFace(on ? colour::kRed : colour::kGreen);
 }
 
 void MainWindow::showLink(bool up) {

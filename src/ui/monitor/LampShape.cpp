@@ -14,12 +14,15 @@ LampShape::LampShape(const QString& accessibleName, bool lit, QWidget* parent)
     setAccessibleDescription(m_lit ? tr("lit") : tr("out"));
 }
 
+// The watchdog writes the link lamp every tick; only a change repaints it or tells a screen
+// reader.
 void LampShape::setLit(bool lit) {
-    setAccessibleDescription(lit ? tr("lit") : tr("out"));
-    if (lit != m_lit) {
-        m_lit = lit;
-        update();
+    if (lit == m_lit) {
+        return;
     }
+    m_lit = lit;
+    setAccessibleDescription(m_lit ? tr("lit") : tr("out"));
+    update();
 }
 
 void LampShape::paintEvent(QPaintEvent*) {

@@ -67,7 +67,8 @@ TEST_F(MainWindowLook, StartsWithTheDesignTimeDisplay) {
         EXPECT_EQ(button->text(), QString::fromLatin1(c.text));
         EXPECT_TRUE(button->isEnabled());
     }
-    EXPECT_TRUE(control<QPushButton>("Command6")->styleSheet().contains("#ff0000"));
+    EXPECT_EQ(control<QPushButton>("Command6")->grab().toImage().pixelColor(5, 5),
+              QColor(255, 0, 0));
     EXPECT_EQ(control<QGroupBox>("Frame1")->title(), "Power");
 
     auto* bar = control<QProgressBar>("ProgressBar1");
@@ -188,5 +189,24 @@ TEST_F(MainWindowLook, EveryLabelShowsPlainTextAlsoMarkupFromTheLine) {
     ASSERT_GE(labels.size(), 20);
     for (const QLabel* label : labels) {
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
+}
+
+// The carrier button's caption and face follow the status record; the face is what is painted.
+TEST_F(MainWindowLook, TheCarrierButtonShowsTheReportedCarrierInCaptionAndColour) {
+    ASSERT_EQ(pty.read(2), "2a");
+    const struct {
+        const char* record;
+        const char* caption;
+        QColor face;
+    } rows[] = {{"S1010128", "TX On", QColor(0, 255, 0)},
+                {"S1011128", "TX Off", QColor(255, 0, 0)},
+                {"S1010128", "TX On", QColor(0, 255, 0)}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.record);
+        pty.write(row.record);
+        auto* carrier = control<QPushButton>("Command6");
+        ASSERT_TRUE(testsupport::waitUntil([&] { return carrier->text() == row.caption; }));
+        EXPECT_EQ(carrier->grab().toImage().pixelColor(5, 5), row.face);
     }
 }

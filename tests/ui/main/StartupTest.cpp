@@ -205,7 +205,8 @@ TEST_F(Startup, AnUnreadableSettingsFileIsANumberedErrorAndOpensNoPort) {
     program = std::make_unique<ui::main::Program>(
         ui::main::Program::Services{unreadable, messages, urls, clock});
     program->start();
-    EXPECT_EQ(messages.fixedTexts(), QStringList{QStringLiteral("VoraController\r\rError nr 75\r\r")});
+    EXPECT_EQ(messages.fixedTexts(),
+              QStringList{QStringLiteral("VoraController\r\rError nr 75\r\r")});
     EXPECT_TRUE(messages.reasons().value(0).contains(settingsFile))
         << messages.reasons().value(0).toStdString();
     EXPECT_FALSE(window().link().isOpen());

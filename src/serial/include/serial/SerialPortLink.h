@@ -48,6 +48,7 @@ private:
     QSerialPort m_port;
     txlink::RecordFramer m_framer;
     QTimer m_framerTimer;
+    txlink::RecordFramer::TimePoint m_scheduledWake;
     QString m_device;
     int m_portNumber = 0;
 };

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "txlink/Clock.h"
 #include "txlink/PanelDisplay.h"
 #include "txlink/Result.h"
 #include "txlink/SerialLink.h"
 #include "txlink/ShownState.h"
-#include "txlink/Clock.h"
 
 namespace txlink {
 

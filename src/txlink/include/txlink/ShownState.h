@@ -21,7 +21,9 @@ struct Shown {
     std::optional<bool> linkUp;
 };
 
-// Remembers what the panel's display shows and passes every write on to it.
+// Remembers what the panel's display shows and passes a write on to it only when it changes what
+// is shown. A freshly loaded window shows its design-time face, so its first write of each
+// element always goes through.
 class ShownState final : public PanelDisplay {
 public:
     // A freshly loaded window, or none: nothing written yet.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPushButton>
+#include "ui/main/FaceButton.h"
 
 namespace ui::main {
 
@@ -9,7 +9,7 @@ namespace ui::main {
 // keyboard cannot start a hold. When the hold ends without a release reaching it (the window is
 // hidden or deactivated, loses the pointer grab, or a popup takes the release), it reports a
 // mouse-up all the same, so no command keeps repeating after the operator let go.
-class HoldButton final : public QPushButton {
+class HoldButton final : public FaceButton {
     Q_OBJECT
 
 public:

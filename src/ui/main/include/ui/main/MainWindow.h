@@ -15,6 +15,7 @@ class QTimer;
 
 namespace ui::main {
 
+class FaceButton;
 class HoldButton;
 class StatusBar;
 
@@ -77,8 +78,8 @@ private:
     HoldButton* m_frequencyDown = nullptr;
     HoldButton* m_powerUp = nullptr;
     HoldButton* m_powerDown = nullptr;
-    QPushButton* m_step = nullptr;
-    QPushButton* m_carrier = nullptr;
+    FaceButton* m_step = nullptr;
+    FaceButton* m_carrier = nullptr;
     QProgressBar* m_powerBar = nullptr;
     StatusBar* m_statusBar = nullptr;
     std::array<QTimer*, 5> m_timers{};  // indexed by txlink::PanelTimer
