@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <chrono>
+#include <utility>
 
 #include "AboutLogo.h"
 #include "PictureBox.h"
@@ -38,13 +39,6 @@ constexpr int kCreditsHeightTwips = 6855;
 constexpr int kCreditsWidthTwips = 2610;
 // The credits are gone once their lower edge is this far above the viewport's top.
 constexpr float kScrollEndTwips = -120.0f;
-
-const QString kWebAddress = QStringLiteral("www.example.org");
-const QString kCallSign = QStringLiteral("N0CALL");
-const QString kAuthor = QStringLiteral("A. Placeholder");
-const QString kTownAndLocator = QStringLiteral("Anytown, JO00aa");
-const QString kCountry = QStringLiteral("Nowhere");
-const QString kEmail = QStringLiteral("n0call@example.com");
 
 // The double border drawn on the window's edge: outer lines dark, inner ones light.
 struct BorderLine {
@@ -102,7 +96,13 @@ bool isLeftClick(const QWidget* widget, const QEvent* event) {
 }  // namespace
 
 AboutWindow::AboutWindow(common::UrlOpener& opener, QWidget* parent)
-    : QWidget(parent), m_opener(opener), m_creditsTop(kCreditsStartTopTwips) {
+    : AboutWindow(opener, MakerDetails::configured(), parent) {}
+
+AboutWindow::AboutWindow(common::UrlOpener& opener, MakerDetails maker, QWidget* parent)
+    : QWidget(parent),
+      m_opener(opener),
+      m_maker(std::move(maker)),
+      m_creditsTop(kCreditsStartTopTwips) {
     setObjectName(QStringLiteral("Frm_info"));
     setWindowTitle(QStringLiteral("About"));
     // A tool window stays out of the task bar; without a title bar nobody can move or resize it.
@@ -161,7 +161,8 @@ void AboutWindow::buildBackdrop() {
     // cannot push their ends onto a hidden second line.
     leadIn->setWordWrap(true);
 
-    m_webAddress = addLabel(surface, "Label4", kWebAddress, {1800, 480, 2295, 255}, colour::kWhite);
+    m_webAddress =
+        addLabel(surface, "Label4", m_maker.linkCaption(), {1800, 480, 2295, 255}, colour::kWhite);
     m_webAddress->setFont(sansSerif(true));
     m_webAddress->setCursor(Qt::UpArrowCursor);
     m_webAddress->installEventFilter(this);
@@ -179,7 +180,8 @@ void AboutWindow::buildViewport() {
     QWidget* surface = m_viewport->surface();
 
     // Drawn on the viewport beneath the credits: they show only once the text has gone by.
-    QLabel* callSign = addLabel(surface, "Label3", kCallSign, {220, 90, 2175, 495}, colour::kGreen);
+    QLabel* callSign =
+        addLabel(surface, "Label3", m_maker.callSign, {220, 90, 2175, 495}, colour::kGreen);
     QFont calisto(QStringLiteral("Calisto MT"));
     calisto.setPointSize(18);
     calisto.setBold(true);
@@ -207,13 +209,13 @@ void AboutWindow::buildViewport() {
     QTextOption centred = m_credits->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     m_credits->document()->setDefaultTextOption(centred);
-    m_credits->setPlainText(creditsText());
+    m_credits->setPlainText(creditsText(m_maker));
     m_credits->installEventFilter(this);
     m_credits->viewport()->installEventFilter(this);
     placeCredits();
 }
 
-QString AboutWindow::creditsText() {
+QString AboutWindow::creditsText(const MakerDetails& maker) {
     const QStringList lines = {
         QString(),
         QString(),
@@ -225,17 +227,17 @@ QString AboutWindow::creditsText() {
         QString(),
         QStringLiteral("Created by"),
         QString(),
-        kAuthor,
-        kCallSign,
-        kTownAndLocator,
-        kCountry,
+        maker.author,
+        maker.callSign,
+        maker.townAndLocator(),
+        maker.country,
         QString(),
         QString(17, QLatin1Char('_')),
         QString(),
         QStringLiteral("Thanks and please "),
         QStringLiteral("send your feedback or "),
         QStringLiteral("comments to"),
-        kEmail,
+        maker.email,
     };
     QString text;
     for (const QString& line : lines) {
@@ -263,7 +265,7 @@ void AboutWindow::exitClicked() {
 }
 
 void AboutWindow::webAddressClicked() {
-    m_opener.open(QUrl(QStringLiteral("http://") + kWebAddress + QStringLiteral("/")));
+    m_opener.open(m_maker.linkTarget());
 }
 
 void AboutWindow::keepFocusOffCredits() {

@@ -20,6 +20,26 @@ T* child(QWidget* window, const QString& name) {
 
 enum class CreditsAction { Click, RightClick, DoubleClick, Drag, SetFocus };
 
+// A maker with every detail set, so that no line of the credits is left to the build's defaults.
+ui::about::MakerDetails testMaker() {
+    return {
+        .webAddress = "www.example.org",
+        .callSign = "N0CALL",
+        .author = "A. Placeholder",
+        .town = "Anytown",
+        .locator = "JO00aa",
+        .country = "Nowhere",
+        .email = "n0call@example.com",
+        .readmePath = "/opt/vora/share/doc/vora-tx-controller/README.md",
+    };
+}
+
+QStringList creditLines(const QString& credits) {
+    QStringList lines = credits.split("\r\n");
+    lines.prepend(QString());  // numbered from 1
+    return lines;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(CreditsAction)
@@ -29,7 +49,7 @@ class AboutWindowTest : public QObject {
 
     testsupport::RecordingUrlOpener m_opener;
     ui::common::WindowHolder<ui::about::AboutWindow> m_holder{
-        [this] { return new ui::about::AboutWindow(m_opener); }};
+        [this] { return new ui::about::AboutWindow(m_opener, testMaker()); }};
 
 private slots:
     void cleanup() {
@@ -223,9 +243,87 @@ private slots:
             "A. Placeholder\r\nN0CALL\r\nAnytown, "
             "JO00aa\r\nNowhere\r\n\r\n_________________\r\n\r\n"
             "Thanks and please \r\nsend your feedback or \r\ncomments to\r\nn0call@example.com\r\n";
-        QCOMPARE(ui::about::AboutWindow::creditsText(), expected);
+        QCOMPARE(ui::about::AboutWindow::creditsText(testMaker()), expected);
         auto* text1 = child<QTextEdit>(m_holder.get(), "Text1");
         QCOMPARE(text1->toPlainText(), QString(expected).replace("\r\n", "\n"));
+    }
+
+    void makerDetailsFillTheirLines_data() {
+        QTest::addColumn<QString>("town");
+        QTest::addColumn<QString>("locator");
+        QTest::addColumn<QString>("line13");
+        QTest::newRow("town and locator") << "Anytown"
+                                          << "JO00aa"
+                                          << "Anytown, JO00aa";
+        QTest::newRow("town alone") << "Anytown"
+                                    << ""
+                                    << "Anytown";
+        QTest::newRow("locator alone") << ""
+                                       << "JO00aa"
+                                       << "JO00aa";
+        QTest::newRow("neither") << ""
+                                 << ""
+                                 << "";
+    }
+
+    void makerDetailsFillTheirLines() {
+        QFETCH(QString, town);
+        QFETCH(QString, locator);
+        QFETCH(QString, line13);
+        ui::about::MakerDetails maker = {.webAddress = "",
+                                         .callSign = "VoraTX",
+                                         .author = "B. Author",
+                                         .town = town,
+                                         .locator = locator,
+                                         .country = "Elsewhere",
+                                         .email = "b@author.test",
+                                         .readmePath = ""};
+        const QStringList lines = creditLines(ui::about::AboutWindow::creditsText(maker));
+        QCOMPARE(lines.size(), 23);  // 21 lines and the empty end after the last CR LF
+        QCOMPARE(lines[11], "B. Author");
+        QCOMPARE(lines[12], "VoraTX");
+        QCOMPARE(lines[13], line13);
+        QCOMPARE(lines[14], "Elsewhere");
+        QCOMPARE(lines[21], "b@author.test");
+
+        ui::about::AboutWindow window(m_opener, maker);
+        QCOMPARE(child<QLabel>(&window, "Label3")->text(), "VoraTX");
+    }
+
+    void linkOpensWebPageOrReadme_data() {
+        QTest::addColumn<QString>("webAddress");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QUrl>("opened");
+        QTest::newRow("web address") << "www.example.org"
+                                     << "www.example.org" << QUrl("http://www.example.org/");
+        QTest::newRow("web address with a path")
+            << "www.example.org/vora"
+            << "www.example.org/vora" << QUrl("http://www.example.org/vora/");
+        QTest::newRow("no web address: the installed README")
+            << ""
+            << "README" << QUrl("file:///opt/vora/share/doc/vora-tx-controller/README.md");
+    }
+
+    void linkOpensWebPageOrReadme() {
+        QFETCH(QString, webAddress);
+        QFETCH(QString, caption);
+        QFETCH(QUrl, opened);
+        ui::about::MakerDetails maker = testMaker();
+        maker.webAddress = webAddress;
+        ui::about::AboutWindow window(m_opener, maker);
+        window.show();
+        auto* label = child<QLabel>(&window, "Label4");
+        QCOMPARE(label->text(), caption);
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(m_opener.opened, QList<QUrl>{opened});
+    }
+
+    // Whatever a packager configures, the fallback must name the README that the installation
+    // carries, not a file of the build machine.
+    void configuredReadmeIsTheInstalledOne() {
+        const QString readme = ui::about::MakerDetails::configured().readmePath;
+        QVERIFY2(readme.startsWith(VORA_TEST_INSTALL_PREFIX "/"), qPrintable(readme));
+        QVERIFY2(readme.endsWith("/doc/vora-tx-controller/README.md"), qPrintable(readme));
     }
 
     void programOutlivesMainWindowWhileAboutIsOpen() {

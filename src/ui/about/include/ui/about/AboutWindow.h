@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "ui/about/MakerDetails.h"
+
 class QLabel;
 class QTextEdit;
 class QTimer;
@@ -22,10 +24,12 @@ class AboutWindow : public QWidget {
     Q_OBJECT
 
 public:
+    // Tells of the maker this build was configured with.
     explicit AboutWindow(common::UrlOpener& opener, QWidget* parent = nullptr);
+    AboutWindow(common::UrlOpener& opener, MakerDetails maker, QWidget* parent = nullptr);
 
     // The credits exactly as the text box holds them: CR LF after every line.
-    static QString creditsText();
+    static QString creditsText(const MakerDetails& maker);
 
     // Top edge of the credits inside their viewport, in twips. Kept apart from the widget's pixel
     // position, which rounds, so that the scroll ends on the same tick on every screen.
@@ -35,7 +39,7 @@ public:
     void scrollTick();
     // The "Exit" label.
     void exitClicked();
-    // The maker's web address.
+    // The maker's web address, or the installed README when there is none.
     void webAddressClicked();
 
 protected:
@@ -51,6 +55,7 @@ private:
     void placeCredits();
 
     common::UrlOpener& m_opener;
+    const MakerDetails m_maker;
     PictureBox* m_backdrop = nullptr;
     QTimer* m_scrollTimer = nullptr;
     QLabel* m_webAddress = nullptr;
