@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need on Debian 12; quiet and quick when all is there.
+#   scripts/install-deps.sh              what the build and the tests need
+#   scripts/install-deps.sh --packaging  that, and what building and checking the .deb need
+#   scripts/install-deps.sh --screenshot that, and what scripts/update-screenshot.sh needs
 set -euo pipefail
 
 packages=(
@@ -9,6 +12,10 @@ packages=(
     fonts-dejavu-core fonts-liberation
     xvfb xauth
 )
+case ${1:-} in
+    --packaging) packages+=(dpkg-dev file lintian appstream desktop-file-utils man-db) ;;
+    --screenshot) packages+=(xdotool imagemagick) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

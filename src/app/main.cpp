@@ -59,6 +59,9 @@ int main(int argc, char* argv[]) {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VoraTXController"));
     QApplication::setApplicationVersion(QLatin1String(platform::kVersion));
+    // The desktop matches the panel's windows to its menu entry, vora-tx-controller.desktop, by
+    // this name (the Wayland app id; on X11 the instance name already matches it).
+    QGuiApplication::setDesktopFileName(QStringLiteral("vora-tx-controller"));
     // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions
     // whole.
     QFont::insertSubstitutions(
