@@ -24,7 +24,7 @@ cmake -S "$root" -B "$build" -G Ninja -Wno-dev \
     -DVORA_INSTALL_DEBIAN_DOCS=ON \
     "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" \
     "${maintainer[@]}" "$@" >/dev/null
-cmake --build "$build"
+cmake --build "$build" >&2
 rm -f "$build"/*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 ls "$build"/vora-tx-controller_*.deb
