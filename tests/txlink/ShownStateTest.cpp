@@ -24,12 +24,15 @@ TEST(ShownState, OnlyChangesReachTheWindow) {
     txlink::ShownState shown;
     shown.attach(&window);
     auto records = [&](const char* text) {
-        return [&timers, text](txlink::ShownState& s) { (void)txlink::applyRecords(text, s, timers); };
+        return
+            [&timers, text](txlink::ShownState& s) { (void)txlink::applyRecords(text, s, timers); };
     };
     const Step steps[] = {
-        {"nothing selected at start-up", [](auto& s) { s.showSelectedStep(std::nullopt); },
+        {"nothing selected at start-up",
+         [](auto& s) { s.showSelectedStep(std::nullopt); },
          {"step=none"}},
-        {"the first status", records("S1010128"),
+        {"the first status",
+         records("S1010128"),
          {"lock=locked", "step=0", "power=128", "carrier=off", "PowerRepeat on"}},
         {"the same status again", records("S1010128"), {"PowerRepeat on"}},
         {"the carrier comes on", records("S1011128"), {"carrier=on", "PowerRepeat on"}},
@@ -60,7 +63,8 @@ TEST(ShownState, OnlyChangesReachTheWindow) {
     EXPECT_FALSE(shown.shown().carrierOn.has_value());
     r.clear();
     (void)txlink::applyRecords("S1011128", shown, timers);
-    EXPECT_EQ(r.entries, (Log{"lock=locked", "step=0", "power=128", "carrier=on", "PowerRepeat on"}));
+    EXPECT_EQ(r.entries,
+              (Log{"lock=locked", "step=0", "power=128", "carrier=on", "PowerRepeat on"}));
 }
 
 }  // namespace
