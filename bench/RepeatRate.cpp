@@ -55,10 +55,13 @@ int main(int argc, char* argv[]) {
         (program.panel().*hold.up)();
         const double elapsed = double(held.elapsed()) / 1000.0;
         line += pty.drain(20ms);
-        const double perSecond = double(line.count(hold.command) - 1) / elapsed;
+        const qsizetype count = line.count(hold.command);
+        const double perSecond = double(count - 1) / elapsed;
         std::printf(
-            "%-13s %5.2f commands/s after the first (nominal %2.0f, ratio %.3f) over %.2f s\n",
-            hold.button, perSecond, hold.nominal, perSecond / hold.nominal, elapsed);
+            "%-13s %5.2f commands/s after the first (nominal %2.0f, ratio %.3f); %lld commands "
+            "in a %.2f s hold (nominal %.0f)\n",
+            hold.button, perSecond, hold.nominal, perSecond / hold.nominal, (long long)count,
+            elapsed, hold.nominal * elapsed + 1);
     }
     return messages.messages.isEmpty() ? 0 : 1;
 }

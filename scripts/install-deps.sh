@@ -3,6 +3,7 @@
 #   scripts/install-deps.sh              what the build and the tests need
 #   scripts/install-deps.sh --packaging  that, and what building and checking the .deb need
 #   scripts/install-deps.sh --screenshot that, and what scripts/update-screenshot.sh needs
+#   scripts/install-deps.sh --bench      that, and what bench/run.sh needs
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,7 @@ packages=(
 case ${1:-} in
     --packaging) packages+=(dpkg-dev file lintian appstream desktop-file-utils man-db) ;;
     --screenshot) packages+=(xdotool imagemagick) ;;
+    --bench) packages+=(valgrind) ;;
 esac
 
 missing=()

@@ -1,17 +1,48 @@
 #include "ui/monitor/LampShape.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <algorithm>
 
 #include "ui/common/Style.h"
 
 namespace ui::monitor {
+namespace {
+
+// A screen reader cannot see the colour, so the state is spoken instead: "lit" or "out", read
+// from the lamp when asked, so that a lamp blinking with the traffic costs nothing while no
+// assistive technology listens.
+class LampAccessible final : public QAccessibleWidget {
+public:
+    explicit LampAccessible(LampShape* lamp) : QAccessibleWidget(lamp, QAccessible::Indicator) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Description) {
+            return static_cast<const LampShape*>(widget())->lit() ? LampShape::tr("lit")
+                                                                  : LampShape::tr("out");
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* lampAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(LampShape::staticMetaObject.className())) {
+        return new LampAccessible(static_cast<LampShape*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 LampShape::LampShape(const QString& accessibleName, bool lit, QWidget* parent)
     : QWidget(parent), m_lit(lit) {
+    static const bool kFactoryInstalled = [] {
+        QAccessible::installFactory(lampAccessible);
+        return true;
+    }();
+    Q_UNUSED(kFactoryInstalled);
     setAccessibleName(accessibleName);
-    // A screen reader cannot see the colour, so the state is spoken instead.
-    setAccessibleDescription(m_lit ? tr("lit") : tr("out"));
 }
 
 // The watchdog writes the link lamp every tick; only a change repaints it or tells a screen
@@ -21,7 +52,10 @@ void LampShape::setLit(bool lit) {
         return;
     }
     m_lit = lit;
-    setAccessibleDescription(m_lit ? tr("lit") : tr("out"));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
     update();
 }
 

@@ -33,7 +33,8 @@ public:
     const QString& device() const { return m_device; }
 
 signals:
-    // Text from the line, in whole records where the line allowed.
+    // Text from the line, in whole records where the line allowed. It refers to the link's own
+    // storage and is valid only while the signal is handled: copy what is kept.
     void received(const QByteArray& text);
     // Everything written has been handed to the operating system.
     void sent();
@@ -43,7 +44,8 @@ private:
     void handleBytesWritten();
     void handleError(QSerialPort::SerialPortError error);
     void wakeFramer();
-    void deliverOrWait();
+    void deliverIfReady();
+    void scheduleWake();
 
     QSerialPort m_port;
     txlink::RecordFramer m_framer;
