@@ -12,6 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation
     xvfb xauth
+    libhamlib-utils
 )
 case ${1:-} in
     --packaging) packages+=(dpkg-dev file lintian appstream desktop-file-utils man-db) ;;
