@@ -123,6 +123,7 @@ void ControlPanel::parseReceived(std::string_view text) {
     if (applyRecords(text, m_shown, m_controls->timers) == ParseResult::Refused) {
         reopenPort();
     }
+    followRemoteCarrier();
 }
 
 // A line that delivered a record it could not mean is given a fresh start, silently.
@@ -143,16 +144,16 @@ void ControlPanel::linkWatchTick() {
         m_shown.showLink(false);
         m_host.lamps().showLinkLamp(false);
         m_state.linkUp = false;
-        return;
+    } else {
+        m_shown.showLink(true);
+        m_host.lamps().showLinkLamp(true);
+        // The link is back: ask the transmitter to report everything again. A request that
+        // could not be sent leaves the link marked down, so the next tick asks again.
+        if (m_state.linkUp || send(command::kStatusRequest)) {
+            m_state.linkUp = true;
+        }
     }
-    m_shown.showLink(true);
-    m_host.lamps().showLinkLamp(true);
-    // The link is back: ask the transmitter to report everything again. A request that could
-    // not be sent leaves the link marked down, so the next tick asks again.
-    if (!m_state.linkUp && !send(command::kStatusRequest)) {
-        return;
-    }
-    m_state.linkUp = true;
+    followRemoteCarrier();
 }
 
 // A held button's first command goes out at the press; the hold is recorded only once it has,
@@ -208,6 +209,40 @@ void ControlPanel::carrierClicked() {
 void ControlPanel::carrierOffKeyPressed() {
     if (loaded() && shown().carrierOn == true) {
         (void)send(command::kCarrierToggle);
+    }
+}
+
+Status ControlPanel::requestCarrier(bool on, RemoteCarrier::Requester requester) {
+    const Result<bool> toggle = m_remoteCarrier.request(on, requester, carrierFacts());
+    if (!toggle) {
+        return toggle.error();
+    }
+    return *toggle ? sendRemoteToggle() : Status::success();
+}
+
+void ControlPanel::releaseCarrier(RemoteCarrier::Requester requester) {
+    if (m_remoteCarrier.release(requester, carrierFacts())) {
+        (void)sendRemoteToggle();
+    }
+}
+
+CarrierFacts ControlPanel::carrierFacts() const {
+    // Without a window there is no line to send on, which counts as a link that is down.
+    return CarrierFacts{shown().carrierOn, loaded() && m_state.linkUp, m_clock.now()};
+}
+
+Status ControlPanel::sendRemoteToggle() {
+    Status sent = send(command::kCarrierToggle);
+    if (!sent) {
+        m_remoteCarrier.toggleNotSent();
+    }
+    return sent;
+}
+
+// Every report and every watchdog tick may complete a carrier request, or give it up.
+void ControlPanel::followRemoteCarrier() {
+    if (m_remoteCarrier.update(carrierFacts())) {
+        (void)sendRemoteToggle();
     }
 }
 

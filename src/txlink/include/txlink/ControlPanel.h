@@ -6,6 +6,7 @@
 
 #include "txlink/Clock.h"
 #include "txlink/PanelDisplay.h"
+#include "txlink/RemoteCarrier.h"
 #include "txlink/Result.h"
 #include "txlink/SerialLink.h"
 #include "txlink/ShownState.h"
@@ -90,6 +91,11 @@ public:
     void carrierClicked();
     // The quick carrier-off key: switches the carrier off, and never on.
     void carrierOffKeyPressed();
+    // A request for the carrier from another program: the toggle goes out, through the same
+    // path as the buttons', only as RemoteCarrier allows.
+    Status requestCarrier(bool on, RemoteCarrier::Requester requester);
+    // The requester has gone: a carrier it keyed and left on is switched off.
+    void releaseCarrier(RemoteCarrier::Requester requester);
     void frequencyRepeatTick();
     void powerRepeatTick();
     void transmitLampTick();
@@ -98,17 +104,22 @@ public:
     const PanelState& state() const { return m_state; }
     // What the window shows now, as the transmitter reported it.
     const Shown& shown() const { return m_shown.shown(); }
+    const RemoteCarrier& remoteCarrier() const { return m_remoteCarrier; }
 
 private:
     Status startUp();
     Status send(std::string_view command);
     void pressHold(std::string_view command, bool PanelState::*held);
+    CarrierFacts carrierFacts() const;
+    Status sendRemoteToggle();
+    void followRemoteCarrier();
 
     const Clock& m_clock;
     PanelHost& m_host;
     PanelControls* m_controls = nullptr;
     ShownState m_shown;
     PanelState m_state;
+    RemoteCarrier m_remoteCarrier;
 };
 
 }  // namespace txlink
