@@ -1,0 +1,105 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "txlink/RemoteCarrier.h"
+#include "txlink/Result.h"
+#include "txlink/ShownState.h"
+
+// Hamlib's network radio protocol, as rigctld speaks it on TCP, for the one transmitter behind
+// the panel: a line in, an answer out. No sockets and no Qt here.
+namespace rigctl {
+
+// The numbers after "RPRT" (Hamlib's error codes, negated).
+namespace reply {
+inline constexpr int kOk = 0;
+inline constexpr int kInvalidArgument = -1;
+inline constexpr int kTimedOut = -5;  // the transmitter has reported nothing usable yet
+inline constexpr int kIo = -6;        // the serial line failed
+inline constexpr int kProtocol = -8;  // the line, or the transmitter's record, made no sense
+inline constexpr int kRejected = -9;  // refused: the carrier's state is unknown or the link down
+inline constexpr int kNotAvailable = -11;
+}  // namespace reply
+
+enum class Command {
+    None,  // an empty line: no answer at all
+    CheckVfo,
+    DumpState,
+    GetFrequency,
+    SetFrequency,
+    GetPtt,
+    SetPtt,
+    GetLevel,
+    GetVfo,
+    GetMode,
+    GetSplitVfo,
+    Quit,
+    NotAvailable,  // anything this transmitter does not offer, known to Hamlib or not
+};
+
+struct Request {
+    Command command = Command::None;
+    std::string_view longName;  // "get_freq": the extended answer's first line
+    std::vector<std::string> arguments;
+    // The extended answer asked for with a leading '+', ';', '|' or ',': its lines are joined by
+    // this character ('+' joins them with line breaks). Empty for the plain answer.
+    std::optional<char> separator;
+    bool argumentsMatch = true;  // as many arguments as the command takes
+};
+
+// One line from a client, its line break already cut off (a carriage return may remain).
+Request parseRequest(std::string_view line);
+
+// What a client session sees of the transmitter, and the one thing it may ask of it.
+class Transmitter {
+public:
+    using Requester = txlink::RemoteCarrier::Requester;
+
+    virtual ~Transmitter() = default;
+    // The panel's display, as the transmitter last reported it.
+    virtual const txlink::Shown& shown() const = 0;
+    virtual txlink::Status requestCarrier(bool on, Requester requester) = 0;
+    // The requester's session has ended, however it ended.
+    virtual void requesterGone(Requester requester) = 0;
+};
+
+struct Answer {
+    std::string text;  // empty: nothing is written
+    bool endsSession = false;
+};
+
+Answer respond(const Request& request, Transmitter& transmitter, Transmitter::Requester requester);
+
+// The answer to a line that grew past the bound before its line break.
+std::string overlongLineAnswer();
+
+// The displayed "megahertz.fraction" in whole hertz; empty when the digits are no number.
+std::optional<std::uint64_t> frequencyHz(std::string_view megahertz, std::string_view fraction);
+
+// What \dump_state answers: what this transmitter can do and, by leaving it out, what it cannot.
+std::string_view stateDescription();
+
+// Cuts a client's bytes into lines. A line longer than kMaxLineLength bytes (its line break not
+// counted) is dropped whole; it is reported once, as soon as it has grown too long.
+class LineSplitter {
+public:
+    static constexpr std::size_t kMaxLineLength = 256;
+
+    struct Piece {
+        std::string line;
+        bool overlong = false;
+    };
+
+    std::vector<Piece> feed(std::string_view bytes);
+
+private:
+    std::string m_pending;
+    bool m_discarding = false;
+};
+
+}  // namespace rigctl
