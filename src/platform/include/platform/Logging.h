@@ -7,3 +7,4 @@
 Q_DECLARE_LOGGING_CATEGORY(lcSerial)    // the serial line: opens, failures, vanished devices
 Q_DECLARE_LOGGING_CATEGORY(lcSettings)  // the settings store
 Q_DECLARE_LOGGING_CATEGORY(lcProgram)   // the program and its windows
+Q_DECLARE_LOGGING_CATEGORY(lcRigctl)    // network control: the rigctld-compatible server
