@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 #include "platform/Version.h"
 
@@ -10,12 +11,69 @@ namespace {
 struct OptionDesign {
     QStringList names;
     const char* description;
+    const char* valueName = nullptr;  // the option takes a value
+    bool valueOptional = false;       // ... given as --name=VALUE, or not at all
 };
+
+constexpr qsizetype kHelpWidth = 79;
+
+const QString kNetworkControl = QStringLiteral("rigctld");
+const QString kNetworkControlListen = QStringLiteral("rigctld-listen");
 
 const OptionDesign kOptions[] = {
     {{QStringLiteral("h"), QStringLiteral("help")}, "Show this help and exit."},
     {{QStringLiteral("v"), QStringLiteral("version")}, "Show the version and exit."},
+    {{kNetworkControl},
+     "Network control for this run: a rigctld-compatible server (Hamlib's NET rigctl) on PORT, "
+     "4532 unless given.",
+     "PORT",
+     true},
+    {{kNetworkControlListen},
+     "The address network control listens on, 127.0.0.1 unless given. Any other lets programs "
+     "on other machines key the transmitter.",
+     "ADDR"},
 };
+
+// QCommandLineParser has no option with an optional value: --rigctld=PORT is taken apart here
+// and the parser sees a plain --rigctld.
+QStringList withOptionalValuesTakenOut(const QStringList& arguments,
+                                       QMap<QString, QString>& values) {
+    QStringList rest;
+    for (const QString& argument : arguments) {
+        bool takenOut = false;
+        for (const OptionDesign& design : kOptions) {
+            if (!design.valueOptional) {
+                continue;
+            }
+            static const QRegularExpression spelled(QStringLiteral("^--?([a-z-]+)=(.*)$"),
+                                                    QRegularExpression::DotMatchesEverythingOption);
+            const QRegularExpressionMatch match = spelled.match(argument);
+            if (match.hasMatch() && design.names.contains(match.captured(1))) {
+                values[design.names.constLast()] = match.captured(2);
+                rest << QStringLiteral("--") + design.names.constLast();
+                takenOut = true;
+                break;
+            }
+        }
+        if (!takenOut) {
+            rest << argument;
+        }
+    }
+    return rest;
+}
+
+QString spelledOption(const OptionDesign& design) {
+    QStringList spelled;
+    for (const QString& name : design.names) {
+        spelled << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    }
+    QString text = spelled.join(QStringLiteral(", "));
+    if (design.valueName != nullptr) {
+        text += design.valueOptional ? QStringLiteral("[=%1]").arg(QLatin1String(design.valueName))
+                                     : QStringLiteral(" %1").arg(QLatin1String(design.valueName));
+    }
+    return text;
+}
 
 txlink::Error refused(const QString& reason) {
     return txlink::Error{2, reason.toStdString()};
@@ -27,9 +85,14 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const OptionDesign& design : kOptions) {
-        parser.addOption(QCommandLineOption(design.names, QString::fromUtf8(design.description)));
+        QCommandLineOption option(design.names, QString::fromUtf8(design.description));
+        if (design.valueName != nullptr && !design.valueOptional) {
+            option.setValueName(QLatin1String(design.valueName));
+        }
+        parser.addOption(option);
     }
-    if (!parser.parse(arguments)) {
+    QMap<QString, QString> optionalValues;
+    if (!parser.parse(withOptionalValuesTakenOut(arguments, optionalValues))) {
         return refused(parser.errorText());
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -39,6 +102,25 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
     Options options;
     options.help = parser.isSet(QStringLiteral("help"));
     options.version = parser.isSet(QStringLiteral("version"));
+    if (parser.isSet(kNetworkControl)) {
+        const QString text = optionalValues.value(kNetworkControl, QStringLiteral("4532"));
+        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+        const uint port = text.toUInt();
+        if (!digits.match(text).hasMatch() || port > 65535) {
+            return refused(QStringLiteral("invalid port '%1' for --rigctld: give a number from 0 "
+                                          "(the system chooses) to 65535.")
+                               .arg(text));
+        }
+        options.networkControlPort = quint16(port);
+    }
+    if (parser.isSet(kNetworkControlListen)) {
+        const QString text = parser.value(kNetworkControlListen);
+        if (!options.networkControlAddress.setAddress(text)) {
+            return refused(QStringLiteral("invalid address '%1' for --rigctld-listen: give an IP "
+                                          "address such as 127.0.0.1, ::1 or 0.0.0.0.")
+                               .arg(text));
+        }
+    }
     return options;
 }
 
@@ -50,14 +132,23 @@ QString helpText() {
         "\"Options\", \"Settings\" (port 1 until one is chosen).\n"
         "\n"
         "Options:\n");
+    // The descriptions line up after the longest option, never closer than column 20.
+    qsizetype width = 16;
     for (const OptionDesign& design : kOptions) {
-        QStringList spelled;
-        for (const QString& name : design.names) {
-            spelled << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        width = std::max(width, spelledOption(design).size());
+    }
+    // Long descriptions go on over further lines, indented to the same column.
+    const qsizetype indent = width + 4;
+    for (const OptionDesign& design : kOptions) {
+        QString line = QStringLiteral("  %1 ").arg(spelledOption(design), -int(width));
+        for (const QString& word : QString::fromUtf8(design.description).split(u' ')) {
+            if (line.size() > indent && line.size() + 1 + word.size() > kHelpWidth) {
+                text += line + u'\n';
+                line = QString(indent - 1, u' ');
+            }
+            line += u' ' + word;
         }
-        text += QStringLiteral("  %1  %2\n")
-                    .arg(spelled.join(QStringLiteral(", ")), -16)
-                    .arg(QString::fromUtf8(design.description));
+        text += line + u'\n';
     }
     return text;
 }

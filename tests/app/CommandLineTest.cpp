@@ -42,9 +42,50 @@ TEST(CommandLine, ReadsWhatItKnowsAndRefusesTheRest) {
     }
 }
 
+// Network control: --rigctld[=PORT] turns it on for the run; --rigctld-listen ADDR says where.
+TEST(CommandLine, NetworkControlOptionsTakeAPortAndAnAddress) {
+    struct Case {
+        QStringList arguments;
+        std::optional<quint16> port;  // empty: network control not asked for
+        const char* address;
+        const char* refusalNames;  // nullptr: accepted
+    };
+    const Case cases[] = {
+        {{}, std::nullopt, "127.0.0.1", nullptr},
+        {{"--rigctld"}, 4532, "127.0.0.1", nullptr},
+        {{"--rigctld=4600"}, 4600, "127.0.0.1", nullptr},
+        {{"-rigctld=0"}, 0, "127.0.0.1", nullptr},
+        {{"--rigctld=65535", "--rigctld-listen", "0.0.0.0"}, 65535, "0.0.0.0", nullptr},
+        {{"--rigctld-listen=::1"}, std::nullopt, "::1", nullptr},
+        {{"--rigctld=65536"}, std::nullopt, "", "65536"},
+        {{"--rigctld="}, std::nullopt, "", "--rigctld"},
+        {{"--rigctld=+45"}, std::nullopt, "", "+45"},
+        {{"--rigctld=4532x"}, std::nullopt, "", "4532x"},
+        {{"--rigctld", "4600"}, std::nullopt, "", "4600"},
+        {{"--rigctld-listen"}, std::nullopt, "", "rigctld-listen"},
+        {{"--rigctld-listen", "localhost"}, std::nullopt, "", "localhost"},
+        {{"--rigctld-listen", "300.1.1.1"}, std::nullopt, "", "300.1.1.1"},
+        {{"--rigctld-listen=1.2.3.4=5"}, std::nullopt, "", "1.2.3.4=5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const auto options =
+            app::parseCommandLine(QStringList{QStringLiteral("vora-tx-controller")} + c.arguments);
+        ASSERT_EQ(options.ok(), c.refusalNames == nullptr);
+        if (!options) {
+            EXPECT_NE(options.error().reason.find(c.refusalNames), std::string::npos)
+                << options.error().reason;
+            continue;
+        }
+        EXPECT_EQ(options->networkControlPort, c.port);
+        EXPECT_EQ(options->networkControlAddress, QHostAddress(QString::fromLatin1(c.address)));
+    }
+}
+
 TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProjectVersion) {
     const QString help = app::helpText();
-    for (const char* option : {"--help", "--version", "-h", "-v"}) {
+    for (const char* option :
+         {"--help", "--version", "-h", "-v", "--rigctld[=PORT]", "--rigctld-listen ADDR"}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
     EXPECT_TRUE(app::versionText().startsWith(QStringLiteral("vora-tx-controller 1.")));

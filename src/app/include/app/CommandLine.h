@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 #include "txlink/Result.h"
 
@@ -11,6 +14,10 @@ namespace app {
 struct Options {
     bool help = false;
     bool version = false;
+    // --rigctld[=PORT]: network control on for this run, on this port (4532 unless given).
+    std::optional<quint16> networkControlPort;
+    // --rigctld-listen ADDR: where network control listens, whenever it is on.
+    QHostAddress networkControlAddress{QHostAddress::LocalHost};
 };
 
 // Reads the arguments (program name first). Anything it does not know is an error whose reason
