@@ -75,6 +75,9 @@ int main(int argc, char* argv[]) {
     ui::common::DesktopUrlOpener urls;
     platform::SystemClock clock;
     ui::main::Program program({store, messages, urls, clock});
+    program.setNetworkControlStart(
+        {options->networkControlPort.has_value(), options->networkControlAddress,
+         options->networkControlPort.value_or(rigctl::Server::kDefaultPort)});
     QObject::connect(&program, &ui::main::Program::finished, &app, &QCoreApplication::quit);
     // SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C, the terminal closed) close the port as
     // the Exit command would.

@@ -8,6 +8,8 @@
 #include <csignal>
 
 #include "platform/IniSettingsStore.h"
+#include "platform/NetworkControlSetting.h"
+#include "platform/PortSetting.h"
 
 using platform::IniSettingsStore;
 
@@ -186,4 +188,27 @@ TEST(IniSettingsStore, AFailedWriteLeavesTheStoredValueEverywhere) {
                  {QStringLiteral("get"), path, app, section, key, QStringLiteral("default")});
     ASSERT_TRUE(reader.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()), "Com 3");
+}
+
+// Network control is remembered in a group of its own: the port text's line stays as it was.
+TEST(IniSettingsStore, NetworkControlHasAGroupOfItsOwnBesideThePortText) {
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
+    ASSERT_TRUE(platform::savePortText(store, QStringLiteral("Com 3")).ok());
+    QFile file(store.filePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    for (const bool on : {true, false}) {
+        ASSERT_TRUE(platform::saveNetworkControlOn(store, on).ok());
+        EXPECT_EQ(platform::readNetworkControlOn(store).value(), on);
+    }
+    EXPECT_EQ(platform::readPortText(store, QString()).value(), QStringLiteral("Com 3"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> after = file.readAll().split('\n');
+    for (const QByteArray& line : before.split('\n')) {
+        EXPECT_TRUE(after.contains(line)) << line.toStdString();
+    }
+    EXPECT_TRUE(after.contains("[NetworkControl]"));
 }

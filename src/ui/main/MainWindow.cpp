@@ -233,10 +233,19 @@ void MainWindow::buildMenu() {
     QAction* monitor = options->addAction(QStringLiteral("RS232 Monitor"));
     monitor->setObjectName(QStringLiteral("mnu_serieel"));
     connect(monitor, &QAction::triggered, this, &MainWindow::monitorRequested);
+    m_networkControl = options->addAction(QStringLiteral("Network Control"));
+    m_networkControl->setObjectName(QStringLiteral("mnu_network"));
+    m_networkControl->setCheckable(true);
+    // triggered, not toggled: the program's own showNetworkControl() must not echo back.
+    connect(m_networkControl, &QAction::triggered, this, &MainWindow::networkControlToggled);
 
     QAction* about = menuBar()->addAction(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("mnu_about"));
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
+}
+
+void MainWindow::showNetworkControl(bool on) {
+    m_networkControl->setChecked(on);
 }
 
 void MainWindow::buildTimers() {

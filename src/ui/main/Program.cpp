@@ -1,5 +1,7 @@
 #include "ui/main/Program.h"
 
+#include "platform/Logging.h"
+#include "platform/NetworkControlSetting.h"
 #include "platform/PortSetting.h"
 
 namespace ui::main {
@@ -30,6 +32,7 @@ Program::~Program() {
 }
 
 void Program::start() {
+    startNetworkControlAtLaunch();
     loadMain();
     showMain();
 }
@@ -43,6 +46,8 @@ void Program::loadMain() {
     connect(m_main, &MainWindow::settingsRequested, this, &Program::showSettings);
     connect(m_main, &MainWindow::monitorRequested, this, &Program::showMonitor);
     connect(m_main, &MainWindow::aboutRequested, this, &Program::showAbout);
+    connect(m_main, &MainWindow::networkControlToggled, this, &Program::setNetworkControl);
+    showNetworkControlState();
     m_panel.attach(&m_main->controls());
     m_panel.load();
 }
@@ -107,6 +112,74 @@ void Program::unloadMonitor() {
 
 txlink::ActivityLamps& Program::lamps() {
     return m_monitor;
+}
+
+// Start-up says what went wrong on standard error only: no box holds the panel up.
+void Program::startNetworkControlAtLaunch() {
+    bool wanted = m_networkStart.forced;
+    if (!wanted) {
+        const txlink::Result<bool> stored = platform::readNetworkControlOn(m_services.store);
+        if (!stored) {
+            qCWarning(lcRigctl, "network control stays off: %s", stored.error().reason.c_str());
+        }
+        wanted = stored && *stored;
+    }
+    if (!wanted) {
+        return;
+    }
+    if (const txlink::Status started = startNetworkControl(); !started) {
+        qCWarning(lcRigctl, "network control is off: %s", started.error().reason.c_str());
+    }
+}
+
+txlink::Status Program::startNetworkControl() {
+    const QHostAddress& address = m_networkStart.address;
+    if (const txlink::Status listening = m_networkControl.listen(address, m_networkStart.port);
+        !listening) {
+        return listening;
+    }
+    qCInfo(lcRigctl, "network control on %s port %u", qPrintable(address.toString()),
+           unsigned(m_networkControl.port()));
+    if (!address.isLoopback() && !m_warnedBeyondLoopback) {
+        m_warnedBeyondLoopback = true;
+        qCWarning(lcRigctl,
+                  "network control listens on %s, beyond this computer: any program that reaches "
+                  "it can key the transmitter",
+                  qPrintable(address.toString()));
+    }
+    return txlink::Status::success();
+}
+
+void Program::setNetworkControl(bool on) {
+    if (on != m_networkControl.isListening()) {
+        if (!on) {
+            m_networkControl.stop();
+            qCInfo(lcRigctl, "network control off");
+        } else if (const txlink::Status started = startNetworkControl(); !started) {
+            qCWarning(lcRigctl, "network control is off: %s", started.error().reason.c_str());
+            showNetworkControlState();
+            m_services.messages.critical(QStringLiteral("Network Control"),
+                                         QStringLiteral("Network control could not start.\r\r") +
+                                             QString::fromStdString(started.error().reason));
+            return;
+        }
+    }
+    showNetworkControlState();
+    if (const txlink::Status saved = platform::saveNetworkControlOn(m_services.store, on); !saved) {
+        qCWarning(lcSettings, "cannot remember network control %s: %s", on ? "on" : "off",
+                  saved.error().reason.c_str());
+        m_services.messages.critical(
+            QStringLiteral("Network Control"),
+            QStringLiteral("Network control is %1 for now, but the next start will not know.\r\r")
+                    .arg(on ? QStringLiteral("on") : QStringLiteral("off")) +
+                QString::fromStdString(saved.error().reason));
+    }
+}
+
+void Program::showNetworkControlState() {
+    if (m_main) {
+        m_main->showNetworkControl(m_networkControl.isListening());
+    }
 }
 
 void Program::endIfNoWindow() {

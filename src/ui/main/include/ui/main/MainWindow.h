@@ -8,6 +8,7 @@
 #include "txlink/ControlPanel.h"
 #include "txlink/PanelDisplay.h"
 
+class QAction;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -50,11 +51,15 @@ public:
 
     // Stops every timer and serial event: nothing of this window reaches the panel any more.
     void silence();
+    // Ticks "Network Control" in the Options menu, or clears it.
+    void showNetworkControl(bool on);
 
 signals:
     void settingsRequested();
     void monitorRequested();
     void aboutRequested();
+    // The operator chose "Network Control": `on` is the state the menu now shows.
+    void networkControlToggled(bool on);
     // The window is being closed (close box or "Exit"); the owner unloads it.
     void unloadRequested();
 
@@ -82,6 +87,7 @@ private:
     FaceButton* m_carrier = nullptr;
     QProgressBar* m_powerBar = nullptr;
     StatusBar* m_statusBar = nullptr;
+    QAction* m_networkControl = nullptr;
     std::array<QTimer*, 5> m_timers{};  // indexed by txlink::PanelTimer
     txlink::PanelControls m_controls;
 };

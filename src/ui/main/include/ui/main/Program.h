@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QObject>
 #include <QPointer>
 
 #include "platform/SettingsStore.h"
+#include "rigctl/PanelTransmitter.h"
+#include "rigctl/Server.h"
 #include "txlink/ControlPanel.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/common/MessageBox.h"
@@ -19,6 +22,10 @@ namespace ui::main {
 // (the Settings dialog's Save does that) while its control panel, and so the panel's state,
 // stays. The Settings dialog, the link monitor and the About window exist at most once each. The
 // program ends when no window is loaded any more.
+//
+// Network control (a rigctld-compatible server) belongs to the program, not to the window: it
+// outlives window reloads. It is off unless this run was started with it, or the operator left it
+// on in the "Options" menu the last time.
 class Program final : public QObject, public txlink::PanelHost {
     Q_OBJECT
 
@@ -30,8 +37,22 @@ public:
         const txlink::Clock& clock;
     };
 
+    // How this run starts network control.
+    struct NetworkControlStart {
+        bool forced = false;  // on for this run, whatever is stored
+        QHostAddress address{QHostAddress::LocalHost};
+        quint16 port = rigctl::Server::kDefaultPort;
+    };
+
     explicit Program(Services services, QObject* parent = nullptr);
     ~Program() override;
+
+    // Before start().
+    void setNetworkControlStart(const NetworkControlStart& start) { m_networkStart = start; }
+    // The menu's "Network Control": on or off for this run, and remembered for the next starts.
+    // A failure is said in a message box and leaves it off.
+    void setNetworkControl(bool on);
+    rigctl::Server& networkControl() { return m_networkControl; }
 
     // Loads and shows the main window: the program's start.
     void start();
@@ -63,6 +84,9 @@ signals:
 
 private:
     void endIfNoWindow();
+    void startNetworkControlAtLaunch();
+    txlink::Status startNetworkControl();
+    void showNetworkControlState();
 
     Services m_services;
     txlink::ControlPanel m_panel;
@@ -70,6 +94,11 @@ private:
     monitor::MonitorLamps m_monitor;
     common::WindowHolder<settings::SettingsDialog> m_settings;
     common::WindowHolder<about::AboutWindow> m_about;
+    NetworkControlStart m_networkStart;
+    bool m_warnedBeyondLoopback = false;
+    // Last, so that its sessions end while the panel they talk to is still there.
+    rigctl::PanelTransmitter m_transmitter{m_panel};
+    rigctl::Server m_networkControl{m_transmitter};
 };
 
 }  // namespace ui::main

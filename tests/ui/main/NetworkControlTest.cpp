@@ -1,0 +1,124 @@
+// "Options", "Network Control": off unless asked for, on and off from the menu, remembered in a
+// group of its own, and kept across a reload of the main window.
+
+#include <QAction>
+#include <QMenu>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "ProgramFixture.h"
+#include "platform/NetworkControlSetting.h"
+#include "support/Wait.h"
+
+namespace {
+
+using testsupport::waitUntil;
+
+class NetworkControl : public ProgramFixture {
+protected:
+    ui::main::Program& startWith(bool forced, quint16 port = 0) {
+        program = std::make_unique<ui::main::Program>(
+            ui::main::Program::Services{store, messages, urls, clock});
+        program->setNetworkControlStart({forced, QHostAddress(QHostAddress::LocalHost), port});
+        program->start();
+        return *program;
+    }
+    QAction* menuItem() {
+        auto* item = window().findChild<QAction*>(QStringLiteral("mnu_network"));
+        EXPECT_NE(item, nullptr) << "no Network Control in the menu";
+        return item;
+    }
+    bool listening() { return program->networkControl().isListening(); }
+    std::optional<bool> stored() {
+        const txlink::Result<bool> on = platform::readNetworkControlOn(store);
+        return on ? std::optional<bool>(*on) : std::nullopt;
+    }
+};
+
+TEST_F(NetworkControl, EndsTheOptionsMenuUncheckedWithTheServerOff) {
+    startWith(false);
+    auto* options = window().findChild<QMenu*>(QStringLiteral("mnu_options"));
+    ASSERT_NE(options, nullptr);
+    QStringList names;
+    for (const QAction* action : options->actions()) {
+        names << action->objectName();
+    }
+    EXPECT_EQ(names.first(), QStringLiteral("mnu_Settings"));
+    EXPECT_EQ(names.indexOf(QStringLiteral("mnu_serieel")), 1);
+    EXPECT_EQ(names.last(), QStringLiteral("mnu_network"));
+    ASSERT_NE(menuItem(), nullptr);
+    EXPECT_EQ(menuItem()->text(), QStringLiteral("Network Control"));
+    EXPECT_TRUE(menuItem()->isCheckable());
+    EXPECT_FALSE(menuItem()->isChecked());
+    EXPECT_FALSE(listening());
+    EXPECT_EQ(store.saves, 0);
+}
+
+TEST_F(NetworkControl, TheMenuSwitchesItRemembersItAndAReloadKeepsIt) {
+    startWith(false);
+    menuItem()->trigger();
+    ASSERT_TRUE(listening());
+    EXPECT_TRUE(menuItem()->isChecked());
+    EXPECT_EQ(stored(), true);
+    // The port text and its address are untouched.
+    EXPECT_EQ(platform::readPortText(store, QStringLiteral("none")).value(),
+              QStringLiteral("none"));
+
+    QTcpSocket client;
+    client.connectToHost(QHostAddress(QHostAddress::LocalHost), program->networkControl().port());
+    ASSERT_TRUE(waitUntil([&] { return program->networkControl().sessionCount() == 1; }));
+    program->reloadMain();
+    EXPECT_TRUE(menuItem()->isChecked());
+    client.write("v\n");
+    EXPECT_TRUE(waitUntil([&] { return client.readAll() == "VFOA\n"; }));
+
+    menuItem()->trigger();
+    EXPECT_FALSE(listening());
+    EXPECT_FALSE(menuItem()->isChecked());
+    EXPECT_EQ(stored(), false);
+    EXPECT_TRUE(waitUntil([&] { return client.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join('|').toStdString();
+}
+
+TEST_F(NetworkControl, StartsWhenLeftOnOrAskedForAndTheOptionStoresNothing) {
+    ASSERT_TRUE(platform::saveNetworkControlOn(store, true).ok());
+    startWith(false);
+    EXPECT_TRUE(listening());
+    EXPECT_TRUE(menuItem()->isChecked());
+    program.reset();
+
+    testsupport::MemorySettingsStore fresh;
+    store = fresh;
+    startWith(true);
+    EXPECT_TRUE(listening());
+    EXPECT_TRUE(menuItem()->isChecked());
+    EXPECT_EQ(store.saves, 0);
+}
+
+TEST_F(NetworkControl, APortInUseLeavesItOffQuietlyAtStartAndWithABoxFromTheMenu) {
+    QTcpServer occupant;
+    ASSERT_TRUE(occupant.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    startWith(true, occupant.serverPort());
+    EXPECT_FALSE(listening());
+    EXPECT_FALSE(menuItem()->isChecked());
+    EXPECT_TRUE(messages.messages.isEmpty()) << "no box at start-up";
+
+    menuItem()->trigger();
+    EXPECT_FALSE(listening());
+    EXPECT_FALSE(menuItem()->isChecked());
+    ASSERT_EQ(messages.titles, QStringList{QStringLiteral("Network Control")});
+    EXPECT_TRUE(messages.messages.first().contains(QString::number(occupant.serverPort())));
+    EXPECT_EQ(store.saves, 0);
+}
+
+TEST_F(NetworkControl, AChoiceThatCannotBeStoredStillTakesEffectAndSaysSo) {
+    startWith(false);
+    store.failWrites = true;
+    menuItem()->trigger();
+    EXPECT_TRUE(listening());
+    EXPECT_TRUE(menuItem()->isChecked());
+    ASSERT_EQ(messages.titles, QStringList{QStringLiteral("Network Control")});
+    EXPECT_TRUE(messages.messages.first().contains(QStringLiteral("cannot be written")));
+}
+
+}  // namespace
