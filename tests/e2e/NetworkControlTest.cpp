@@ -1,0 +1,272 @@
+// Network control end to end: Hamlib's own client (rigctl -m 2, "NET rigctl") against the
+// program, which talks over a pseudo-terminal to the virtual transmitter. What the transmitter
+// logs ("rx 7a") is the judge of what reached the line.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTcpSocket>
+#include <chrono>
+#include <memory>
+
+#include "SimProcess.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/SystemClock.h"
+#include "support/Fakes.h"
+#include "support/TestConfig.h"
+#include "support/Wait.h"
+#include "ui/main/Program.h"
+#include "ui/main/StatusBar.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using e2e::SimProcess;
+using testsupport::waitUntil;
+
+// Hamlib's client, run while this process's event loop turns (the server may be in it).
+struct RigctlRun {
+    bool finished = false;
+    QString output;
+};
+
+RigctlRun runRigctl(quint16 port, const QStringList& commands, const QByteArray& input = {}) {
+    const QString rigctl = QStandardPaths::findExecutable(QStringLiteral("rigctl"));
+    if (rigctl.isEmpty()) {
+        ADD_FAILURE() << "rigctl is missing: scripts/install-deps.sh installs libhamlib-utils";
+        return {};
+    }
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(
+        rigctl, QStringList{"-m", "2", "-r", QStringLiteral("127.0.0.1:%1").arg(port)} + commands);
+    process.write(input);
+    process.closeWriteChannel();
+    RigctlRun run;
+    run.finished = waitUntil([&] { return process.state() == QProcess::NotRunning; }, 20s);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.output = QString::fromLocal8Bit(process.readAll());
+    return run;
+}
+
+class NetworkControlOverPty : public ::testing::Test {
+protected:
+    ~NetworkControlOverPty() override {
+        program.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The transmitter on port 1 with `arguments`, and the program with network control on.
+    ::testing::AssertionResult start(QStringList arguments) {
+        sim = std::make_unique<SimProcess>(config.path(), arguments << "--port"
+                                                                    << "1");
+        if (!sim->ready()) {
+            return ::testing::AssertionFailure() << sim->errors().toStdString();
+        }
+        program = std::make_unique<ui::main::Program>(
+            ui::main::Program::Services{store, messages, urls, clock});
+        program->setNetworkControlStart({true, QHostAddress(QHostAddress::LocalHost), 0});
+        program->start();
+        if (!program->networkControl().isListening()) {
+            return ::testing::AssertionFailure() << "network control is off";
+        }
+        if (!waitUntil([&] { return panel(1) == "Connected" && caption("Command6") == "TX On"; })) {
+            return ::testing::AssertionFailure() << "never connected with the carrier off";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    quint16 port() { return program->networkControl().port(); }
+    QString caption(const char* name) {
+        QWidget* widget = program->mainWindow()->findChild<QWidget*>(QString::fromLatin1(name));
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            return label->text();
+        }
+        auto* button = qobject_cast<QPushButton*>(widget);
+        return button != nullptr ? button->text() : QStringLiteral("<no %1>").arg(name);
+    }
+    QString panel(int n) {
+        auto* bar = program->mainWindow()->findChild<ui::main::StatusBar*>("StatusBar1");
+        return bar != nullptr ? bar->panelText(n) : QStringLiteral("<no status bar>");
+    }
+    int toggles() { return sim->count("rx 7a"); }
+
+    testsupport::TestConfig config;
+    std::unique_ptr<SimProcess> sim;
+    platform::IniSettingsStore store;
+    testsupport::RecordingMessageBox messages;
+    testsupport::RecordingUrlOpener urls;
+    platform::SystemClock clock;
+    std::unique_ptr<ui::main::Program> program;
+};
+
+struct DisplayCase {
+    const char* name;
+    QStringList simArguments;
+    const char* power;  // l RFPOWER: the bar's 0-255 as 0.0-1.0
+};
+
+void PrintTo(const DisplayCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ReadsTheDisplay : public NetworkControlOverPty,
+                        public ::testing::WithParamInterface<DisplayCase> {};
+
+TEST_P(ReadsTheDisplay, FrequencyInHertzCarrierAndPower) {
+    ASSERT_TRUE(start(QStringList{"--status-interval", "1000"} + GetParam().simArguments));
+    const QString shown = caption("Label8") + '.' + caption("Label9");
+    const RigctlRun run = runRigctl(port(), {"f", "t", "l", "RFPOWER", "v", "m"});
+    ASSERT_TRUE(run.finished);
+    const QString hz = QString::number(qRound64(shown.toDouble() * 1e6));
+    EXPECT_EQ(run.output, QStringLiteral("%1\n0\n%2\nVFOA\nCW\n0\n").arg(hz, GetParam().power))
+        << "the window shows " << shown.toStdString();
+    EXPECT_EQ(toggles(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, ReadsTheDisplay,
+    ::testing::Values(
+        DisplayCase{"F", {}, "0.501961"},
+        DisplayCase{"G", {"--format", "G", "--power", "255"}, "1.000000"},
+        DisplayCase{"H", {"--format", "H", "--frequency", "2320.375", "--power", "0"}, "0.000000"}),
+    [](const ::testing::TestParamInfo<DisplayCase>& info) { return std::string(info.param.name); });
+
+TEST_F(NetworkControlOverPty, KeysOnceNeverTwiceAndUnkeysWhenTheSessionEnds) {
+    ASSERT_TRUE(start({"--status-interval", "1000"}));
+    QProcess session;  // one client session, commands typed one by one
+    session.setProcessChannelMode(QProcess::MergedChannels);
+    session.start(QStandardPaths::findExecutable(QStringLiteral("rigctl")),
+                  {"-m", "2", "-r", QStringLiteral("127.0.0.1:%1").arg(port()), "-"});
+    ASSERT_TRUE(session.waitForStarted()) << "rigctl is missing: run scripts/install-deps.sh";
+
+    session.write("T 1\n");
+    ASSERT_TRUE(waitUntil([&] { return caption("Command6") == "TX Off"; }))
+        << session.readAll().toStdString();
+    EXPECT_EQ(toggles(), 1);
+    session.write("T 1\nt\n");
+    QByteArray echoed;  // rigctl echoes each command, then its answer: "t 1" once it is read
+    ASSERT_TRUE(waitUntil([&] {
+        echoed += session.readAll();
+        return QString::fromLatin1(echoed).contains(
+            QRegularExpression(QStringLiteral("\\bt\\s+1")));
+    })) << echoed.toStdString();
+    EXPECT_EQ(toggles(), 1) << "a second T 1 toggled the carrier off";
+
+    session.closeWriteChannel();  // rigctl ends its session with the carrier still keyed
+    EXPECT_TRUE(waitUntil([&] { return session.state() == QProcess::NotRunning; }));
+    EXPECT_TRUE(waitUntil([&] { return caption("Command6") == "TX On"; }));
+    QTest::qWait(300);
+    EXPECT_EQ(toggles(), 2);
+}
+
+TEST_F(NetworkControlOverPty, AClientThatDropsWithTheCarrierKeyedHasItUnkeyed) {
+    ASSERT_TRUE(start({"--status-interval", "1000"}));
+    QTcpSocket client;
+    client.connectToHost(QHostAddress(QHostAddress::LocalHost), port());
+    client.write("T 1\n");
+    ASSERT_TRUE(waitUntil([&] { return client.readAll() == "RPRT 0\n"; }));
+    ASSERT_TRUE(waitUntil([&] { return caption("Command6") == "TX Off"; }));
+
+    client.abort();
+    EXPECT_TRUE(waitUntil([&] { return caption("Command6") == "TX On"; }));
+    QTest::qWait(300);
+    EXPECT_EQ(toggles(), 2);
+}
+
+TEST_F(NetworkControlOverPty, NoToggleWhileTheLinkIsDownAndFrequencyCannotBeSet) {
+    ASSERT_TRUE(start({"--status-interval", "250", "--silence-after", "1"}));
+    const RigctlRun set = runRigctl(port(), {"F", "145000000"});
+    ASSERT_TRUE(set.finished);
+    EXPECT_TRUE(set.output.contains("Feature not available")) << set.output.toStdString();
+
+    ASSERT_TRUE(waitUntil([&] { return panel(1) == "Disconnected"; }, 8s));
+    const RigctlRun key = runRigctl(port(), {"T", "1"});
+    ASSERT_TRUE(key.finished);
+    EXPECT_TRUE(key.output.contains("rejected")) << key.output.toStdString();
+    QTest::qWait(300);
+    EXPECT_EQ(toggles(), 0);
+    EXPECT_EQ(caption("Command6"), "TX On");
+}
+
+// --- the real binary: off without the option ------------------------------------------------
+
+// The TCP ports process `pid` listens on, from /proc.
+QList<quint16> listeningPorts(qint64 pid) {
+    QSet<QString> sockets;
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::Files | QDir::System)) {
+        const QString target = fd.symLinkTarget().section(u'/', -1);
+        if (target.startsWith(QLatin1String("socket:["))) {
+            sockets << target.mid(8).chopped(1);
+        }
+    }
+    QList<quint16> ports;
+    for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        QFile file(QString::fromLatin1(table));
+        if (!file.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        file.readLine();  // the column names
+        while (!file.atEnd()) {
+            const QStringList fields =
+                QString::fromLatin1(file.readLine()).split(u' ', Qt::SkipEmptyParts);
+            if (fields.size() > 9 && fields.at(3) == QLatin1String("0A") &&
+                sockets.contains(fields.at(9))) {
+                ports << quint16(fields.at(1).section(u':', -1).toUInt(nullptr, 16));
+            }
+        }
+    }
+    return ports;
+}
+
+TEST(NetworkControlBinary, ListensOnlyWhenAskedAndThenAnswersHamlibsClient) {
+    struct Case {
+        QStringList arguments;
+        bool listens;
+    };
+    const Case cases[] = {{{}, false}, {{"--rigctld=0"}, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        testsupport::TestConfig config;
+        SimProcess sim(config.path(), {"--port", "1", "--status-interval", "1000"});
+        ASSERT_TRUE(sim.ready()) << sim.errors().toStdString();
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(VORA_PROGRAM_BINARY), c.arguments);
+        ASSERT_TRUE(sim.waitFor("rx 2a", 2)) << program.readAll().toStdString();
+
+        const QList<quint16> ports = listeningPorts(program.processId());
+        QByteArray output = program.readAll();
+        if (!c.listens) {
+            EXPECT_TRUE(ports.isEmpty()) << ports.size() << " listening sockets";
+            EXPECT_FALSE(output.contains("network control")) << output.toStdString();
+        } else {
+            const QRegularExpressionMatch said =
+                QRegularExpression(QStringLiteral("network control on 127\\.0\\.0\\.1 port (\\d+)"))
+                    .match(QString::fromLocal8Bit(output));
+            ASSERT_TRUE(said.hasMatch()) << output.toStdString();
+            const quint16 port = quint16(said.captured(1).toUInt());
+            EXPECT_EQ(ports, QList<quint16>{port});
+            const RigctlRun run = runRigctl(port, {"f", "t"});
+            EXPECT_EQ(run.output, QStringLiteral("1296000000\n0\n"));
+        }
+        program.terminate();
+        EXPECT_TRUE(program.waitForFinished(5000));
+    }
+}
+
+}  // namespace
