@@ -40,10 +40,15 @@ void Server::stop() {
 void Server::acceptPending() {
     while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
         if (m_sessions.size() >= kMaxClients) {
-            if (!m_refusing) {
-                qCWarning(lcRigctl, "refused a client from %s: %d clients are connected already",
-                          qPrintable(socket->peerAddress().toString()), kMaxClients);
-                m_refusing = true;
+            // Said at most once a minute, so that a client knocking again and again cannot fill
+            // standard error.
+            ++m_refusedUnsaid;
+            if (!m_lastRefusalSaid.isValid() || m_lastRefusalSaid.hasExpired(60000)) {
+                qCWarning(lcRigctl, "turned away %d client(s), the last from %s: %d are connected",
+                          m_refusedUnsaid, qPrintable(socket->peerAddress().toString()),
+                          kMaxClients);
+                m_refusedUnsaid = 0;
+                m_lastRefusalSaid.start();
             }
             socket->abort();
             socket->deleteLater();
@@ -53,7 +58,6 @@ void Server::acceptPending() {
         m_sessions.append(session);
         connect(session, &ClientSession::ended, this, [this](ClientSession* ended) {
             m_sessions.removeOne(ended);
-            m_refusing = false;
             ended->deleteLater();
         });
     }

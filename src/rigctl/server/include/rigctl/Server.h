@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -44,7 +45,8 @@ private:
     QTcpServer m_listener;
     QList<ClientSession*> m_sessions;
     Transmitter::Requester m_lastRequester = 0;
-    bool m_refusing = false;  // a client has been turned away since the last one left
+    QElapsedTimer m_lastRefusalSaid;
+    int m_refusedUnsaid = 0;
 };
 
 }  // namespace rigctl
