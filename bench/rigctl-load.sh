@@ -78,6 +78,7 @@ up_x=$((192 + 32))
 up_y=$((height - 214 + 64 + 9))
 
 fds() { find "/proc/$app/fd" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l; }
+sockets() { find "/proc/$app/fd" -mindepth 1 -maxdepth 1 -lname 'socket:*' 2>/dev/null | wc -l; }
 cpu() { awk '{ print $14 + $15 }' "/proc/$app/stat"; }
 ticks=$(getconf CLK_TCK)
 
@@ -88,9 +89,11 @@ pids+=($load)
 sleep 0.5  # the clients have connected
 cpu_start=$(cpu)
 samples=()
+socket_samples=()
 hold_start=$(((seconds - hold) / 2))
 for ((t = 0; t < seconds; t++)); do
     samples+=("$(fds)")
+    socket_samples+=("$(sockets)")
     if ((t == hold_start)); then
         before=$(grep -c '^rx 3a$' "$work/sim.log" || true)
         xdotool mousemove --window "$window" "$up_x" "$up_y" mousedown 1
@@ -100,17 +103,27 @@ for ((t = 0; t < seconds; t++)); do
         after=$(grep -c '^rx 3a$' "$work/sim.log" || true)
         t=$((t + hold))
         samples+=("$(fds)")
+        socket_samples+=("$(sockets)")
     else
         sleep 1
     fi
 done
+kinds() {
+    for fd in /proc/"$app"/fd/*; do readlink "$fd"; done | sed 's/:.*//; s|^/dev/pts/.*|pty|; s|^/.*|file|' |
+        sort | uniq -c | awk '{ printf "%s %s, ", $1, $2 }'
+}
+kinds_during=$(kinds)
 wait "$load" || true
 cpu_end=$(cpu)
+sleep 1
+kinds_after=$(kinds)
 
 echo "frequency hold of $hold s under load: $((after - before)) \"3a\" on the line (nominal $((hold * 10 + 1)))"
 echo "open descriptors, one sample a second: ${samples[*]}"
+echo "of them sockets (listener, X display, one per client session): ${socket_samples[*]}"
 printf 'descriptors: first %s, last %s, min %s, max %s\n' "${samples[0]}" "${samples[-1]}" \
     "$(printf '%s\n' "${samples[@]}" | sort -n | head -n 1)" "$(printf '%s\n' "${samples[@]}" | sort -n | tail -n 1)"
+echo "descriptors by kind, under load: ${kinds_during%, }; after the clients left: ${kinds_after%, }"
 awk -v a="$cpu_start" -v b="$cpu_end" -v hz="$ticks" -v s="$seconds" \
     'BEGIN { printf "program CPU: %.2f s in %d s (%.1f%% of one core)\n", (b - a) / hz, s, 100 * (b - a) / hz / s }'
 tail -n 2 "$work/clients.log"
