@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,17 +16,13 @@ namespace {
 using namespace std::chrono_literals;
 using txlink::RemoteCarrier;
 
-// One event, and what it must lead to: "toggle" (send one toggle now), "-" (nothing to send) or
-// "refused".
-struct Step {
-    enum Kind { On, Off, Release, ReportOn, ReportOff, LinkDown, LinkUp, Wait, NotSent } kind;
-    int value;  // the requester, or the milliseconds to wait
-    const char* expect;
-};
-
+// A scenario is a list of events, each with what it must lead to after '>': 't' one toggle to
+// send now, '.' nothing to send, 'r' refused. Events: +N / -N requester N asks for the carrier
+// on / off, xN requester N is gone, R1 / R0 a report of the carrier on / off, L1 / L0 the link up
+// / down, wMS time passes, ! the toggle asked for could not be sent.
 struct Scenario {
     const char* name;
-    std::vector<Step> steps;
+    const char* events;
 };
 
 void PrintTo(const Scenario& s, std::ostream* out) {
@@ -36,130 +34,61 @@ class CarrierScenario : public ::testing::TestWithParam<Scenario> {};
 TEST_P(CarrierScenario, SendsOnlyTheTogglesItMust) {
     RemoteCarrier carrier;
     txlink::CarrierFacts facts{std::nullopt, true, {}};
-    int index = 0;
-    for (const Step& step : GetParam().steps) {
-        SCOPED_TRACE("step " + std::to_string(++index));
-        std::string outcome = "-";
-        const auto toggled = [&](bool toggle) { outcome = toggle ? "toggle" : "-"; };
-        switch (step.kind) {
-            case Step::On:
-            case Step::Off: {
-                const auto decision = carrier.request(step.kind == Step::On, step.value, facts);
-                outcome = !decision ? "refused" : *decision ? "toggle" : "-";
+    std::istringstream events(GetParam().events);
+    std::string event;
+    while (events >> event) {
+        SCOPED_TRACE(event);
+        const int value = std::atoi(event.c_str() + 1);
+        const auto shown = [](bool toggle) { return toggle ? 't' : '.'; };
+        char outcome = '.';
+        switch (event.front()) {
+            case '+':
+            case '-': {
+                const auto decision = carrier.request(event.front() == '+', value, facts);
+                outcome = decision ? shown(*decision) : 'r';
                 break;
             }
-            case Step::Release:
-                toggled(carrier.release(step.value, facts));
+            case 'x':
+                outcome = shown(carrier.release(value, facts));
                 break;
-            case Step::ReportOn:
-            case Step::ReportOff:
-                facts.reportedOn = step.kind == Step::ReportOn;
-                toggled(carrier.update(facts));
+            case 'R':
+                facts.reportedOn = value == 1;
+                outcome = shown(carrier.update(facts));
                 break;
-            case Step::LinkDown:
-            case Step::LinkUp:
-                facts.linkUp = step.kind == Step::LinkUp;
-                toggled(carrier.update(facts));
+            case 'L':
+                facts.linkUp = value == 1;
+                outcome = shown(carrier.update(facts));
                 break;
-            case Step::Wait:
-                facts.now += std::chrono::milliseconds(step.value);
-                toggled(carrier.update(facts));
+            case 'w':
+                facts.now += std::chrono::milliseconds(value);
+                outcome = shown(carrier.update(facts));
                 break;
-            case Step::NotSent:
+            case '!':
                 carrier.toggleNotSent();
                 break;
         }
-        EXPECT_EQ(outcome, step.expect);
+        EXPECT_EQ(outcome, event.back());
     }
 }
 
-using S = Step;
 INSTANTIATE_TEST_SUITE_P(
     RemoteCarrier, CarrierScenario,
     ::testing::Values(
-        Scenario{"KeysOnceAndNotAgain",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::On, 1, "-"},
-                  {S::ReportOn, 0, "-"},
-                  {S::On, 1, "-"}}},
-        Scenario{"RefusesWhileNothingIsReported", {{S::On, 1, "refused"}, {S::Off, 1, "refused"}}},
-        Scenario{"RefusesWhileTheLinkIsDown",
-                 {{S::ReportOn, 0, "-"},
-                  {S::LinkDown, 0, "-"},
-                  {S::Off, 1, "refused"},
-                  {S::On, 1, "refused"}}},
-        Scenario{
-            "AnAskedStateThatIsReportedSendsNothing",
-            {{S::ReportOff, 0, "-"}, {S::Off, 1, "-"}, {S::ReportOn, 0, "-"}, {S::On, 1, "-"}}},
-        Scenario{"AStaleReportDoesNotToggleAgain",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::ReportOff, 0, "-"},
-                  {S::On, 1, "-"},
-                  {S::Wait, 1000, "-"},
-                  {S::ReportOn, 0, "-"}}},
-        Scenario{"OffAskedWhileTheKeyIsOnItsWayFollowsTheKey",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::Off, 1, "-"},
-                  {S::ReportOn, 0, "toggle"},
-                  {S::ReportOff, 0, "-"}}},
-        Scenario{"AToggleNoReportShowsIsGivenUp",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::Wait, 1999, "-"},
-                  {S::Wait, 1, "-"},
-                  {S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"}}},
-        Scenario{"AToggleThatFailedBlocksNothing",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::NotSent, 0, "-"},
-                  {S::On, 1, "toggle"}}},
-        Scenario{"TheHolderLeavingUnkeys",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::ReportOn, 0, "-"},
-                  {S::Release, 2, "-"},
-                  {S::Release, 1, "toggle"},
-                  {S::ReportOff, 0, "-"}}},
-        Scenario{"AHolderLeavingBeforeItsKeyShowsIsUnkeyedWhenItShows",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::Release, 1, "-"},
-                  {S::ReportOn, 0, "toggle"}}},
-        Scenario{"TheLastOfTwoHoldersLeavingUnkeys",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::ReportOn, 0, "-"},
-                  {S::On, 2, "-"},
-                  {S::Release, 1, "-"},
-                  {S::Release, 2, "toggle"}}},
-        Scenario{"ACarrierKeyedAtThePanelIsNobodys",
-                 {{S::ReportOn, 0, "-"}, {S::On, 1, "-"}, {S::Release, 1, "-"}}},
+        Scenario{"KeysOnceAndNotAgain", "R0>. +1>t +1>. R1>. +1>. -1>t"},
+        Scenario{"RefusesWhileNothingIsReported", "+1>r -1>r"},
+        Scenario{"RefusesWhileTheLinkIsDown", "R1>. L0>. -1>r +1>r"},
+        Scenario{"AStaleReportDoesNotToggleAgain", "R0>. +1>t R0>. +1>. w1000>. R1>."},
+        Scenario{"OffAskedWhileTheKeyIsOnItsWayFollowsTheKey", "R0>. +1>t -1>. R1>t R0>."},
+        Scenario{"AToggleNoReportShowsIsGivenUp", "R0>. +1>t w1999>. w1>. R0>. +1>t"},
+        Scenario{"AToggleThatFailedBlocksNothing", "R0>. +1>t !>. +1>t"},
+        Scenario{"TheHolderLeavingUnkeys", "R0>. +1>t R1>. x2>. x1>t R0>."},
+        Scenario{"AHolderLeavingBeforeItsKeyShowsIsUnkeyedWhenItShows", "R0>. +1>t x1>. R1>t"},
+        Scenario{"TheLastOfTwoHoldersLeavingUnkeys", "R0>. +1>t R1>. +2>. x1>. x2>t"},
+        Scenario{"ACarrierKeyedAtThePanelIsNobodys", "R1>. +1>. x1>."},
         Scenario{"SwitchedOffAtThePanelTheHoldersLeavingChangesNothing",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::ReportOn, 0, "-"},
-                  {S::ReportOff, 0, "-"},
-                  {S::ReportOn, 0, "-"},
-                  {S::Release, 1, "-"}}},
-        Scenario{"UnkeyingWaitsForASilentLink",
-                 {{S::ReportOff, 0, "-"},
-                  {S::On, 1, "toggle"},
-                  {S::ReportOn, 0, "-"},
-                  {S::LinkDown, 0, "-"},
-                  {S::Release, 1, "-"},
-                  {S::Wait, 60000, "-"},
-                  {S::LinkUp, 0, "toggle"}}},
-        Scenario{"KeyingNeverWaitsForASilentLink",
-                 {{S::ReportOn, 0, "-"},
-                  {S::Off, 1, "toggle"},
-                  {S::On, 1, "-"},
-                  {S::LinkDown, 0, "-"},
-                  {S::ReportOff, 0, "-"},
-                  {S::LinkUp, 0, "-"}}}),
+                 "R0>. +1>t R1>. R0>. R1>. x1>."},
+        Scenario{"UnkeyingWaitsForASilentLink", "R0>. +1>t R1>. L0>. x1>. w60000>. L1>t"},
+        Scenario{"KeyingNeverWaitsForASilentLink", "R1>. -1>t +1>. L0>. R0>. L1>."}),
     [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
 
 // Through the panel: the toggle takes the buttons' path, and reports and ticks complete requests.
@@ -204,21 +133,9 @@ TEST(RemoteCarrierOnThePanel, RefusalsSendNothingAndSayWhy) {
     EXPECT_TRUE(closed.panel.requestCarrier(true, 1).ok());  // the failed toggle blocks nothing
     EXPECT_EQ(closed.link.sent, std::vector<std::string>{"7a"});
 
-    PanelWithLinkUp silent;
-    silent.clock.set(5s);
-    silent.panel.linkWatchTick();
-    EXPECT_EQ(silent.panel.requestCarrier(true, 1).error().number, txlink::error::kLinkDown);
-
-    PanelWithLinkUp unloaded;
+    PanelWithLinkUp unloaded;  // no window: no line to send on
     unloaded.panel.attach(nullptr);
     EXPECT_EQ(unloaded.panel.requestCarrier(true, 1).error().number, txlink::error::kLinkDown);
-
-    linktest::Rig fresh;  // loaded, but no status record yet
-    fresh.panel.parseReceived("F1296000");
-    fresh.panel.linkWatchTick();
-    EXPECT_EQ(fresh.panel.requestCarrier(true, 1).error().number, txlink::error::kCarrierUnknown);
-    EXPECT_EQ(silent.link.sent.size() + unloaded.link.sent.size(), 0u);
-    EXPECT_EQ(fresh.link.sent, std::vector<std::string>{"2a"});
 }
 
 }  // namespace
