@@ -73,8 +73,9 @@ int main(int argc, char* argv[]) {
         const int master = pty.masterFd();
         std::size_t offset = 0;
         while (!stop) {
-            const double due = std::chrono::duration<double>(std::chrono::steady_clock::now() -
-                                                             start).count() * bytesPerSecond;
+            const double due =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() *
+                bytesPerSecond;
             if (double(written) >= due) {
                 std::this_thread::sleep_for(1ms);
                 continue;
@@ -123,7 +124,8 @@ int main(int argc, char* argv[]) {
     QApplication::exec();
     stop = true;
     writer.join();
-    const double wrote = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double wrote =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     std::sort(lateMs.begin(), lateMs.end());
     const double p99 = lateMs.empty() ? 0 : lateMs[std::size_t(0.99 * double(lateMs.size() - 1))];

@@ -96,7 +96,8 @@ int main(int argc, char* argv[]) {
         }
     }
     if (first + 1 >= argc) {
-        std::fprintf(stderr, "usage: line_feeder [--rate R] [--seconds S] [--settle S] -- PROGRAM ...\n");
+        std::fprintf(stderr,
+                     "usage: line_feeder [--rate R] [--seconds S] [--settle S] -- PROGRAM ...\n");
         return 2;
     }
 
@@ -143,7 +144,8 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
-    const double startupMs = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+    const double startupMs =
+        std::chrono::duration<double, std::milli>(Clock::now() - started).count();
 
     // The first records change what the window shows and repaint it; the steady state is what
     // is measured, so they go out before it.
@@ -160,7 +162,8 @@ int main(int argc, char* argv[]) {
         if (command.empty()) {
             return;
         }
-        for (std::size_t at = command.find("%p"); at != std::string::npos; at = command.find("%p")) {
+        for (std::size_t at = command.find("%p"); at != std::string::npos;
+             at = command.find("%p")) {
             command.replace(at, 2, std::to_string(child));
         }
         if (std::system(command.c_str()) != 0) {
@@ -183,9 +186,10 @@ int main(int argc, char* argv[]) {
                                    std::chrono::duration<double>(double(written) / rate));
         }
         const auto untilNext = rate > 0 ? next - Clock::now() : feedEnd - Clock::now();
-        drain(master,
-              std::max(0ms, std::min(50ms, std::chrono::ceil<std::chrono::milliseconds>(untilNext))),
-              seen);
+        drain(
+            master,
+            std::max(0ms, std::min(50ms, std::chrono::ceil<std::chrono::milliseconds>(untilNext))),
+            seen);
     }
     const long long cpuAfter = cpuNanoseconds(child);
     hook(onFeedEnd);
