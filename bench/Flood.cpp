@@ -19,11 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/SystemClock.h"
-#include "support/Fakes.h"
-#include "support/Pty.h"
-#include "support/TestConfig.h"
-#include "ui/main/Program.h"
+#include "PanelOnPty.h"
 
 using namespace std::chrono_literals;
 
@@ -50,15 +46,9 @@ int main(int argc, char* argv[]) {
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 60.0;
     const double bytesPerSecond = argc > 2 ? std::atof(argv[2]) : 1'000'000.0;
 
-    testsupport::TestConfig config;
-    testsupport::Pty pty;
-    config.mapPort(1, pty.slavePath());
-    testsupport::MemorySettingsStore store;
-    testsupport::RecordingMessageBox messages;
-    testsupport::RecordingUrlOpener urls;
-    platform::SystemClock clock;
-    ui::main::Program program({store, messages, urls, clock});
-    program.start();
+    PanelOnPty panel;
+    testsupport::Pty& pty = panel.pty;
+    ui::main::Program& program = panel.program;
 
     // Status and changing frequencies, cut wherever the writes fall.
     std::string text;

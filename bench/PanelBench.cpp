@@ -4,42 +4,21 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <memory>
 #include <string>
 
-#include "platform/SystemClock.h"
-#include "support/Fakes.h"
-#include "support/Pty.h"
-#include "support/TestConfig.h"
+#include "PanelOnPty.h"
 #include "txlink/RecordParser.h"
-#include "ui/main/Program.h"
 
 namespace {
 
-// The whole program on a private port map, its port open on a pseudo-terminal.
-struct Panel {
-    Panel() {
-        config.mapPort(1, pty.slavePath());
-        program->start();
-        QCoreApplication::processEvents();
-    }
-    testsupport::TestConfig config;
-    testsupport::Pty pty;
-    testsupport::MemorySettingsStore store;
-    testsupport::RecordingMessageBox messages;
-    testsupport::RecordingUrlOpener urls;
-    platform::SystemClock clock;
-    std::unique_ptr<ui::main::Program> program = std::make_unique<ui::main::Program>(
-        ui::main::Program::Services{store, messages, urls, clock});
-};
-
 // The transmitter's steady report: its status and its frequency, the same every time.
 void RecordsThroughTheWindowSteady(benchmark::State& state) {
-    Panel panel;
+    PanelOnPty panel;
+    QCoreApplication::processEvents();
     const std::string records[] = {"S1010128", "F1296000"};
     std::size_t i = 0;
     for (auto _ : state) {
-        panel.program->panel().textReceived(records[i++ % 2]);
+        panel.program.panel().textReceived(records[i++ % 2]);
         QCoreApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations());
@@ -48,11 +27,12 @@ BENCHMARK(RecordsThroughTheWindowSteady);
 
 // A held "Up" button: every frequency record shows a new frequency.
 void RecordsThroughTheWindowTuning(benchmark::State& state) {
-    Panel panel;
+    PanelOnPty panel;
+    QCoreApplication::processEvents();
     const std::string records[] = {"F1296000", "F1296125", "F1296250", "F1296375"};
     std::size_t i = 0;
     for (auto _ : state) {
-        panel.program->panel().textReceived(records[i++ % 4]);
+        panel.program.panel().textReceived(records[i++ % 4]);
         QCoreApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations());

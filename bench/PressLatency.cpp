@@ -13,11 +13,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/SystemClock.h"
-#include "support/Fakes.h"
-#include "support/Pty.h"
-#include "support/TestConfig.h"
-#include "ui/main/Program.h"
+#include "PanelOnPty.h"
 
 using namespace std::chrono_literals;
 
@@ -26,15 +22,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int presses = argc > 1 ? std::max(10, std::atoi(argv[1])) : 500;
 
-    testsupport::TestConfig config;
-    testsupport::Pty pty;
-    config.mapPort(1, pty.slavePath());
-    testsupport::MemorySettingsStore store;
-    testsupport::RecordingMessageBox messages;
-    testsupport::RecordingUrlOpener urls;
-    platform::SystemClock clock;
-    ui::main::Program program({store, messages, urls, clock});
-    program.start();
+    PanelOnPty panel;
+    testsupport::Pty& pty = panel.pty;
+    ui::main::Program& program = panel.program;
     pty.drain(200ms);
     auto* up = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("Command1"));
     if (up == nullptr) {

@@ -6,13 +6,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "platform/IniSettingsStore.h"
-#include "platform/SystemClock.h"
-#include "support/Fakes.h"
-#include "support/Pty.h"
-#include "support/TestConfig.h"
-#include "ui/common/UrlOpener.h"
-#include "ui/main/Program.h"
+#include "PanelOnPty.h"
 
 using namespace std::chrono_literals;
 
@@ -21,16 +15,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
 
-    testsupport::TestConfig config;
-    testsupport::Pty pty;
-    config.mapPort(1, pty.slavePath());
-
-    platform::IniSettingsStore store;
-    testsupport::RecordingMessageBox messages;
-    ui::common::DesktopUrlOpener urls;
-    platform::SystemClock clock;
-    ui::main::Program program({store, messages, urls, clock});
-    program.start();
+    PanelOnPty panel;
+    testsupport::Pty& pty = panel.pty;
+    ui::main::Program& program = panel.program;
     pty.drain(100ms);
 
     struct Hold {
@@ -63,5 +50,5 @@ int main(int argc, char* argv[]) {
             hold.button, perSecond, hold.nominal, perSecond / hold.nominal, (long long)count,
             elapsed, hold.nominal * elapsed + 1);
     }
-    return messages.messages.isEmpty() ? 0 : 1;
+    return panel.messages.messages.isEmpty() ? 0 : 1;
 }
