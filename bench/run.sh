@@ -27,7 +27,7 @@ if $quick; then
     benchmark_time=0.05
 else
     fed_seconds=20 fed_runs=3 callgrind_seconds=10 flood_seconds=60 presses=1000 hold_seconds=10
-    starts=7 benchmark_time=1
+    starts=15 benchmark_time=1
 fi
 
 field() {  # field NAME LINE: the value of NAME=value in LINE
