@@ -5,21 +5,33 @@
 #include "platform/ConfigPaths.h"
 
 namespace platform {
+namespace {
 
-QString devicePathForPort(int port) {
-    if (port < 1 || port > 9) {
-        return {};
-    }
-    const QFileInfo entry(portMapEntryPath(port));
-    if (entry.exists() || entry.isSymLink()) {
-        // Two names of one device must share one lock, so open it by its real path.
-        return entry.canonicalFilePath();
-    }
+// The device of a port that has no entry in the port map.
+QString defaultDevicePathForPort(int port) {
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(port);
 #else
     return QStringLiteral("/dev/ttyS%1").arg(port - 1);
 #endif
+}
+
+}  // namespace
+
+QString devicePathForPort(int port) {
+    if (port < 1 || port > 9) {
+        return {};
+    }
+    if (portIsMapped(port)) {
+        // Two names of one device must share one lock, so open it by its real path.
+        return QFileInfo(portMapEntryPath(port)).canonicalFilePath();
+    }
+    return defaultDevicePathForPort(port);
+}
+
+bool portIsMapped(int port) {
+    const QFileInfo entry(portMapEntryPath(port));
+    return entry.exists() || entry.isSymLink();
 }
 
 }  // namespace platform

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "txlink/Result.h"
+
+namespace portmap {
+
+// Where udev keeps a name for each USB serial device that stays the same whichever socket it is
+// plugged into.
+inline const QString kStableNameFolder = QStringLiteral("/dev/serial/by-id");
+
+// A serial device that is present now.
+struct SerialDevice {
+    QString kernelPath;  // e.g. /dev/ttyUSB0
+    QString stablePath;  // e.g. /dev/serial/by-id/usb-FTDI_…-if00-port0; empty when it has none
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+    qint64 holderPid = 0;  // the live program whose lock file holds the device; 0 when free
+
+    // The name a port-map entry should point at: the stable one where there is one.
+    QString preferredPath() const { return stablePath.isEmpty() ? kernelPath : stablePath; }
+};
+
+// The serial devices the system reports (QSerialPortInfo), sorted by kernel name, each with its
+// stable name from `stableFolder` and the holder of its lock file.
+QList<SerialDevice> presentSerialDevices(const QString& stableFolder = kStableNameFolder);
+
+// The entry of `stableFolder` that names the same device as `device`; empty when none does.
+QString stableNameOf(const QString& device, const QString& stableFolder = kStableNameFolder);
+
+// The folders where serial programs leave their lock files (LCK..ttyUSB0), as QSerialPort looks
+// for them.
+QStringList lockFolders();
+// The live program that holds `device` through a lock file in one of `folders`; 0 when none does.
+qint64 lockHolderOf(const QString& device, const QStringList& folders = lockFolders());
+
+// Whether `path` names a serial line the panel can open: a character device that the kernel
+// drives as a serial line or as a pseudo-terminal. The real path behind it, or why not (error
+// 8002 for nothing there, 8015 for something that is not a serial line).
+txlink::Result<QString> checkSerialDevice(const QString& path);
+
+}  // namespace portmap
