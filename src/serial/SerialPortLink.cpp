@@ -52,6 +52,8 @@ SerialPortLink::SerialPortLink(txlink::RecordFramer::Timing timing, QObject* par
     m_framerTimer.setSingleShot(true);
     m_framerTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_framerTimer, &QTimer::timeout, this, &SerialPortLink::wakeFramer);
+    m_reopenTimer.setInterval(kReopenPeriod);
+    connect(&m_reopenTimer, &QTimer::timeout, this, &SerialPortLink::reopenTick);
     connect(&m_port, &QSerialPort::readyRead, this, &SerialPortLink::readData);
     connect(&m_port, &QSerialPort::bytesWritten, this, &SerialPortLink::handleBytesWritten);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPortLink::handleError);
@@ -69,11 +71,21 @@ bool SerialPortLink::isOpen() const {
 }
 
 txlink::Status SerialPortLink::open(int port) {
+    m_reopenTimer.stop();
     m_portNumber = port;
     if (m_port.isOpen()) {
         return txlink::Error{txlink::error::kPortInUse, "the port is already open"};
     }
+    const txlink::Status opened = openQuietly(port);
+    if (!opened) {
+        qCWarning(lcSerial, "cannot open port %d: %s (error %d)", port,
+                  opened.error().reason.c_str(), opened.error().number);
+    }
+    return opened;
+}
 
+txlink::Status SerialPortLink::openQuietly(int port) {
+    const bool mapped = platform::portIsMapped(port);
     const QString device = platform::devicePathForPort(port);
     if (device.isEmpty()) {
         const QString entry = platform::portMapEntryPath(port);
@@ -83,8 +95,6 @@ txlink::Status SerialPortLink::open(int port) {
                       .arg(port)
                       .arg(entry, QFileInfo(entry).symLinkTarget())
                 : QStringLiteral("Port %1 names no device: choose a port from 1 to 9.").arg(port);
-        qCWarning(lcSerial, "cannot open port %d: %s (error %d)", port, qPrintable(reason),
-                  txlink::error::kPortNotDetected);
         return txlink::Error{txlink::error::kPortNotDetected, reason.toStdString()};
     }
     m_device = device;
@@ -98,10 +108,9 @@ txlink::Status SerialPortLink::open(int port) {
         const txlink::Error failure =
             openFailure(device, m_port.error(), m_port.errorString(), permissionDenied(device));
         m_port.clearError();
-        qCWarning(lcSerial, "cannot open port %d: %s (error %d)", port, failure.reason.c_str(),
-                  failure.number);
         return failure;
     }
+    m_openedThroughPortMap = mapped;
     // The driver may still hold what arrived before this open; it belongs to nobody.
     m_port.clear(QSerialPort::Input);
     m_framerTimer.stop();
@@ -110,10 +119,52 @@ txlink::Status SerialPortLink::open(int port) {
 }
 
 void SerialPortLink::close() {
+    m_reopenTimer.stop();
+    closePort();
+}
+
+void SerialPortLink::closePort() {
     m_framerTimer.stop();
     m_framer.clear();
     if (m_port.isOpen()) {
         m_port.close();
+    }
+}
+
+void SerialPortLink::openWhenPresent(int port) {
+    m_portNumber = port;
+    m_waitForPortMapEntry = m_openedThroughPortMap;
+    m_toldHeldElsewhere = false;
+    m_reopenTimer.start();
+}
+
+bool SerialPortLink::waitingForDevice() const {
+    return m_reopenTimer.isActive();
+}
+
+// One line when the device is back, and at most one while another program holds it: never a
+// line a try.
+void SerialPortLink::reopenTick() {
+    // A port that went through the port map is back when its entry is: without the entry the
+    // port would name its default device, another device altogether (a simulator that ended
+    // takes its entry with it).
+    if (m_waitForPortMapEntry && !platform::portIsMapped(m_portNumber)) {
+        return;
+    }
+    const txlink::Status opened = openQuietly(m_portNumber);
+    if (opened) {
+        m_reopenTimer.stop();
+        qCWarning(lcSerial, "port %d (%s) is back; the port is open again", m_portNumber,
+                  qPrintable(m_device));
+        emit reopened();
+        return;
+    }
+    // Held by another program, or not yet given to this user as a device that has just come
+    // back may be: a try a second costs nothing, and that program may let go.
+    if (opened.error().number == txlink::error::kPortInUse && !m_toldHeldElsewhere) {
+        m_toldHeldElsewhere = true;
+        qCWarning(lcSerial, "port %d is back but cannot be opened yet: %s (error %d); still trying",
+                  m_portNumber, opened.error().reason.c_str(), opened.error().number);
     }
 }
 
@@ -193,11 +244,13 @@ void SerialPortLink::handleError(QSerialPort::SerialPortError error) {
         return;
     }
     // A vanished device (an unplugged adapter, a pty whose far end closed) reports read errors in
-    // a tight loop for as long as it stays open: close it once and stay idle.
+    // a tight loop for as long as it stays open: close it once, stay idle, and look for the device
+    // again now and then.
     if (m_port.isOpen()) {
-        qCWarning(lcSerial, "port %d (%s) failed: %s; the port is closed", m_portNumber,
-                  qPrintable(m_device), qPrintable(m_port.errorString()));
-        close();
+        qCWarning(lcSerial, "port %d (%s) failed: %s; the port is closed until its device is back",
+                  m_portNumber, qPrintable(m_device), qPrintable(m_port.errorString()));
+        closePort();
+        openWhenPresent(m_portNumber);
     }
     m_port.clearError();
 }

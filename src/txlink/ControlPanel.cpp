@@ -91,7 +91,8 @@ Status ControlPanel::startUp() {
 }
 
 void ControlPanel::unload() {
-    if (m_controls != nullptr && m_controls->link.isOpen()) {
+    if (m_controls != nullptr &&
+        (m_controls->link.isOpen() || m_controls->link.waitingForDevice())) {
         m_controls->link.close();
     }
     m_host.unloadMonitor();
@@ -126,13 +127,26 @@ void ControlPanel::parseReceived(std::string_view text) {
     followRemoteCarrier();
 }
 
-// A line that delivered a record it could not mean is given a fresh start, silently.
+// A line that delivered a record it could not mean is given a fresh start, silently. A device
+// that is gone by then (an adapter being unplugged) is waited for, as a vanished one is; one that
+// another program has taken is not.
 void ControlPanel::reopenPort() {
     if (!loaded()) {
         return;
     }
     m_controls->link.close();
-    (void)m_controls->link.open(m_state.port);  // the link reports its own failure
+    const Status reopened = m_controls->link.open(m_state.port);  // the link reports a failure
+    if (!reopened && reopened.error().number == error::kPortNotDetected) {
+        m_controls->link.openWhenPresent(m_state.port);
+    }
+}
+
+// The next watchdog tick that finds the link up sends the status request; a device that was away
+// for less than the silence limit never showed the link down, yet may have been another one.
+void ControlPanel::portReopened() {
+    if (loaded()) {
+        m_state.linkUp = false;
+    }
 }
 
 void ControlPanel::linkWatchTick() {

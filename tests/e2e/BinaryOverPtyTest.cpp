@@ -7,14 +7,17 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <iostream>
 #include <optional>
 
 #include "SimProcess.h"
+#include "support/Pty.h"
 #include "support/TestConfig.h"
 #include "support/Wait.h"
 
@@ -43,10 +46,15 @@ public:
         m_process.start(QStringLiteral(VORA_PROGRAM_BINARY), arguments);
     }
 
+    // Ended as SIGTERM ends it, so that it leaves no lock file behind for a later pty that gets
+    // the same number; killed only if that fails.
     ~ProgramProcess() {
         if (running()) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
+            ::kill(pid(), SIGTERM);
+            if (!m_process.waitForFinished(5000)) {
+                m_process.kill();
+                m_process.waitForFinished(5000);
+            }
         }
     }
 
@@ -203,6 +211,48 @@ TEST_F(BinaryOverPty, AClosedStandardErrorPipeDoesNotEndTheProgram) {
         ::kill(child, SIGTERM);
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+}
+
+// A device that is back but held by another program is tried about once a second, never in a
+// storm; once that program lets go, the panel has it.
+TEST_F(BinaryOverPty, ADeviceHeldElsewhereIsNotTriedInAStorm) {
+    SimProcess sim(config.path(),
+                   {"--port", "1", "--status-interval", "250", "--hangup-after", "1"});
+    ASSERT_TRUE(sim.ready()) << sim.errors().toStdString();
+    ProgramProcess program(config.path());
+    ASSERT_TRUE(sim.waitFor("rx 2a")) << program.output().toStdString();
+    ASSERT_TRUE(sim.waitForExit());
+
+    // The device comes back under the same entry, but another program has it.
+    testsupport::Pty held;
+    QSerialPort holder(held.slavePath());
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite)) << holder.errorString().toStdString();
+    config.mapPort(1, held.slavePath());
+    ASSERT_TRUE(waitUntil([&] { return program.output().contains("still trying"); }, 5s))
+        << program.output().toStdString();
+
+    const auto before = program.cpuTime();
+    QTest::qWait(3000);
+    const auto after = program.cpuTime();
+    ASSERT_TRUE(before && after);
+    EXPECT_LT(*after - *before, 100ms) << (*after - *before).count() << " ms of CPU in 3 s";
+    std::cout << "[ figure   ] CPU while the device is held elsewhere: "
+              << (*after - *before).count() << " ms in 3 s\n";
+    EXPECT_TRUE(program.running());
+
+    holder.close();
+    // Once the panel has the line, the transmitter's next record brings the status request.
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            held.write("S1010128");
+            return held.read(2, 300ms) == "2a";
+        },
+        8s))
+        << program.output().toStdString();
+    // One line each way, and one while it was held: never a line a try.
+    for (const char* line : {"until its device is back", "still trying", "is back; the port"}) {
+        EXPECT_EQ(program.output().count(line), 1) << program.output().toStdString();
     }
 }
 

@@ -5,11 +5,13 @@
 
 #include <sys/resource.h>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <chrono>
+#include <iostream>
 #include <memory>
 
 #include "SimProcess.h"
@@ -390,6 +392,36 @@ TEST_F(ProgramOverPty, HangUpClosesThePortAndLeavesTheProgramIdle) {
     EXPECT_FALSE(finished);
     EXPECT_FALSE(window().link().isOpen());
     EXPECT_EQ(caption("Command6"), "TX On");
+    EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join('|').toStdString();
+}
+
+// --- unplugged and plugged back: the link recovers by itself
+// --------------------------------------
+
+// The adapter goes (the far end hangs up, the simulator ends and takes its entry along) and comes
+// back as a new device under the same entry: no operator action, no message box, and exactly one
+// "2a" to the device that came back.
+TEST_F(ProgramOverPty, AnUnpluggedTransmitterIsConnectedAgainWhenItIsBack) {
+    SimProcess& first = startSim(1, {"--status-interval", "1000", "--hangup-after", "2"});
+    ASSERT_TRUE(first.ready()) << first.errors().toStdString();
+    startProgram();
+    ASSERT_TRUE(first.waitFor("rx 2a", 2));
+    ASSERT_TRUE(first.waitForExit());
+    ASSERT_TRUE(waitUntil([&] { return panel(1) == "Disconnected"; }, 6s));
+
+    QElapsedTimer sinceReturn;
+    sinceReturn.start();
+    SimProcess& second = startSim(1, {"--status-interval", "1000"});
+    ASSERT_TRUE(second.ready()) << second.errors().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return panel(1) == "Connected"; }, 6s));
+    const qint64 recoveryMs = sinceReturn.elapsed();
+    std::cout << "[ figure   ] from the device's return to \"Connected\": " << recoveryMs
+              << " ms\n";
+    // A try a second, the transmitter's next status repeat, and the watchdog's tick.
+    EXPECT_LE(recoveryMs, 3000);
+    EXPECT_TRUE(waitUntil([&] { return panel(3) == "TX Locked" && frequency() == "1296.000"; }));
+    QTest::qWait(2500);
+    EXPECT_EQ(second.count("rx 2a"), 1) << second.received().join(' ').toStdString();
     EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join('|').toStdString();
 }
 

@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <vector>
 
+#include "platform/ConfigPaths.h"
 #include "serial/SerialPortLink.h"
 #include "support/Pty.h"
 #include "support/TestConfig.h"
@@ -225,4 +227,24 @@ TEST(SerialPortLink, ReopenedPortStillCarriesTraffic) {
     EXPECT_EQ(pty.read(2), "2a");
     pty.write("F1234567");
     EXPECT_TRUE(waitUntil([&] { return log.joined() == std::string("F1234567"); }));
+}
+
+// Without its entry the port would name /dev/ttyS<N-1>, another device altogether; and close()
+// ends the wait.
+TEST(SerialPortLink, AWaitForAMappedDeviceNeverOpensTheDefaultDeviceAndEndsOnClose) {
+    TestConfig config;
+    Pty pty;
+    SerialPortLink serial;
+    openOn(serial, config, pty, 1);
+    pty.hangUp();
+    ASSERT_TRUE(waitUntil([&] { return serial.waitingForDevice(); }));
+    ASSERT_TRUE(QFile::remove(platform::portMapEntryPath(1)));
+    QTest::qWait(2500);
+    EXPECT_FALSE(serial.isOpen()) << serial.device().toStdString();
+
+    serial.close();
+    Pty back;
+    config.mapPort(1, back.slavePath());
+    QTest::qWait(2500);
+    EXPECT_FALSE(serial.isOpen());
 }

@@ -108,17 +108,19 @@ private:
     Recorder& m_r;
 };
 
-// "open 3", "close", "send 2a" (successful sends only).
+// "open 3", "close", "wait for 3", "send 2a" (successful sends only).
 class FakeLink : public txlink::SerialLink {
 public:
     explicit FakeLink(Recorder& r) : m_r(r) {}
 
     bool opened = false;
+    bool waiting = false;
     std::optional<int> openError;  // open() fails with this number
     std::vector<std::string> sent;
 
     txlink::Status open(int port) override {
         m_r.add("open " + std::to_string(port));
+        waiting = false;
         if (openError) {
             return txlink::Error{*openError, "open failed"};
         }
@@ -128,8 +130,14 @@ public:
     void close() override {
         m_r.add("close");
         opened = false;
+        waiting = false;
     }
     bool isOpen() const override { return opened; }
+    void openWhenPresent(int port) override {
+        m_r.add("wait for " + std::to_string(port));
+        waiting = true;
+    }
+    bool waitingForDevice() const override { return waiting; }
     txlink::Status send(std::string_view command) override {
         if (!opened) {
             return txlink::Error{txlink::error::kPortNotOpen, "port not open"};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -276,13 +277,29 @@ TEST(ParseReceived, StampIsTakenBeforeTheRecordsAreApplied) {
     EXPECT_EQ(rig.panel.state().lastReceive, txlink::MonotonicTime{} + std::chrono::hours(10));
 }
 
+// The device is gone: the port stays closed, and the link waits for the device to come back.
 TEST(ParseReceived, FailureToReopenLeavesThePortClosed) {
     Rig rig;
     rig.link.openError = txlink::error::kPortNotDetected;
     rig.panel.parseReceived("S1x");
-    EXPECT_EQ(rig.log.entries, (Log{"lock=locked", "close", "open 1"}));
+    EXPECT_EQ(rig.log.entries, (Log{"lock=locked", "close", "open 1", "wait for 1"}));
     EXPECT_FALSE(rig.link.opened);
+    EXPECT_TRUE(rig.link.waiting);
     EXPECT_TRUE(rig.panel.state().lastReceive.has_value());
+}
+
+// Only a device that is gone is waited for; one that another program took is not.
+TEST(ParseReceived, OnlyAReopenThatFindsNoDeviceWaitsForIt) {
+    const std::pair<std::optional<int>, Log> rows[] = {
+        {std::nullopt, {"close", "open 1"}},
+        {txlink::error::kPortInUse, {"close", "open 1"}},
+        {txlink::error::kPortSettings, {"close", "open 1"}}};
+    for (const auto& [openError, expected] : rows) {
+        Rig rig;
+        rig.link.openError = openError;
+        rig.panel.reopenPort();
+        EXPECT_EQ(rig.log.entries, expected) << openError.value_or(0);
+    }
 }
 
 }  // namespace

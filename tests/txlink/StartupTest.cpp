@@ -223,15 +223,18 @@ TEST(LampTimers, PutTheirLampOutThenSwitchThemselvesOff) {
                                     "ReceiveLampOff off"}));
 }
 
+// A port waiting for its vanished device counts as open: the unload ends the wait.
 TEST(Unload, ClosesAnOpenPortOnlyThenUnloadsTheMonitor) {
-    for (bool open : {true, false}) {
-        SCOPED_TRACE(open ? "port open" : "port closed");
+    for (const auto& [open, waiting] : {std::pair{true, false}, {false, true}, {false, false}}) {
+        SCOPED_TRACE(open ? "port open" : waiting ? "waiting for the device" : "port closed");
         Rig rig;
         rig.link.opened = open;
+        rig.link.waiting = waiting;
         rig.panel.unload();
-        const Log expected = open ? Log{"close", "unload monitor"} : Log{"unload monitor"};
+        const Log expected =
+            open || waiting ? Log{"close", "unload monitor"} : Log{"unload monitor"};
         EXPECT_EQ(rig.log.entries, expected);
-        EXPECT_FALSE(rig.link.opened);
+        EXPECT_FALSE(rig.link.opened || rig.link.waiting);
         EXPECT_EQ(rig.host.monitorUnloads, 1);
     }
 }

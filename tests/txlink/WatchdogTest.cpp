@@ -134,4 +134,17 @@ TEST(Watchdog, DownTickDoesNotTouchThePort) {
     EXPECT_FALSE(rig.panel.state().linkUp);
 }
 
+// A device back before the silence limit never showed the link down; what is on the line now is
+// asked for everything all the same, once.
+TEST(Watchdog, AReopenedPortIsAskedForItsStatusOnceAtTheNextTick) {
+    Rig rig;
+    receiveAt(rig, 10s);
+    tickAt(rig, 10s);
+    rig.panel.portReopened();
+    for (const auto t : {10500ms, 11000ms, 11500ms}) {
+        tickAt(rig, t);
+    }
+    EXPECT_EQ(rig.link.sent, (std::vector<std::string>{"2a", "2a"}));
+}
+
 }  // namespace

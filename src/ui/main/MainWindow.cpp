@@ -268,6 +268,7 @@ void MainWindow::connectEvents() {
         panel->textReceived(std::string_view(text.constData(), std::size_t(text.size())));
     });
     route(m_link, &serial::SerialPortLink::sent, &ControlPanel::commandsSent);
+    route(m_link, &serial::SerialPortLink::reopened, &ControlPanel::portReopened);
     for (const TimerDesign& design : kTimers) {
         route(m_timers.at(std::size_t(design.timer)), &QTimer::timeout, design.tick);
     }

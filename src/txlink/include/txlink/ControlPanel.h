@@ -77,6 +77,9 @@ public:
     void textReceived(std::string_view text);
     void parseReceived(std::string_view text);
     void reopenPort();
+    // The link opened its port again by itself, its device back after vanishing: whatever is
+    // on the line now is asked for everything, as on any return of the link.
+    void portReopened();
     void linkWatchTick();
 
     void frequencyUpPressed();

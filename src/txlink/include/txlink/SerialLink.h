@@ -14,8 +14,13 @@ public:
 
     // Opens port `port` (1 to 9; 0 names no device).
     virtual Status open(int port) = 0;
+    // Closes the port, and stops waiting for its device.
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // Keeps trying to open port `port` quietly, about once a second, until its device is there
+    // again, as the link does by itself when an open device vanishes. open() and close() end it.
+    virtual void openWhenPresent(int port) = 0;
+    virtual bool waitingForDevice() const = 0;
     // Hands the command's characters to the line in one write and returns at once.
     virtual Status send(std::string_view command) = 0;
 };
