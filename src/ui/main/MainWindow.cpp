@@ -233,6 +233,9 @@ void MainWindow::buildMenu() {
     QAction* monitor = options->addAction(QStringLiteral("RS232 Monitor"));
     monitor->setObjectName(QStringLiteral("mnu_serieel"));
     connect(monitor, &QAction::triggered, this, &MainWindow::monitorRequested);
+    QAction* serialPorts = options->addAction(QStringLiteral("Serial Ports…"));
+    serialPorts->setObjectName(QStringLiteral("mnu_serialPorts"));
+    connect(serialPorts, &QAction::triggered, this, &MainWindow::serialPortsRequested);
     m_networkControl = options->addAction(QStringLiteral("Network Control"));
     m_networkControl->setObjectName(QStringLiteral("mnu_network"));
     m_networkControl->setCheckable(true);

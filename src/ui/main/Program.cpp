@@ -21,6 +21,13 @@ Program::Program(Services services, QObject* parent)
           auto* about = new about::AboutWindow(m_services.urls);
           connect(about, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return about;
+      }),
+      m_ports([this] {
+          auto* window = new ports::SerialPortsWindow(
+              m_services.devices != nullptr ? *m_services.devices : ports::DeviceSource::system(),
+              [this](int port) { portMapChanged(port); });
+          connect(window, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
+          return window;
       }) {}
 
 Program::~Program() {
@@ -48,6 +55,7 @@ void Program::loadMain() {
     connect(m_main, &MainWindow::aboutRequested, this, &Program::showAbout);
     connect(m_main, &MainWindow::networkControlToggled, this, &Program::setNetworkControl);
     showNetworkControlState();
+    connect(m_main, &MainWindow::serialPortsRequested, this, &Program::showSerialPorts);
     m_panel.attach(&m_main->controls());
     m_panel.load();
 }
@@ -87,6 +95,15 @@ void Program::showMonitor() {
 }
 void Program::showAbout() {
     m_about.show();
+}
+void Program::showSerialPorts() {
+    m_ports.show();
+}
+
+void Program::portMapChanged(int port) {
+    if (m_main && port == m_panel.state().port) {
+        reloadMain();
+    }
 }
 
 txlink::Result<std::string> Program::readPortText(const std::string& defaultText) {
@@ -183,7 +200,7 @@ void Program::showNetworkControlState() {
 }
 
 void Program::endIfNoWindow() {
-    if (!m_main && !m_settings.loaded() && !m_about.loaded()) {
+    if (!m_main && !m_settings.loaded() && !m_about.loaded() && !m_ports.loaded()) {
         emit finished();
     }
 }

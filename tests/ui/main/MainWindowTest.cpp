@@ -142,6 +142,7 @@ TEST_F(MainWindowLook, MenuCommandsOpenTheirWindowsOnce) {
     };
     const Opens opens[] = {{"mnu_Settings", "Settings", "Options"},
                            {"mnu_serieel", "serieelmonitor", "RS232 Monitor"},
+                           {"mnu_serialPorts", "SerialPorts", "Serial Ports"},
                            {"mnu_about", "Frm_info", "About"}};
     for (const Opens& o : opens) {
         SCOPED_TRACE(o.action);
@@ -156,6 +157,16 @@ TEST_F(MainWindowLook, MenuCommandsOpenTheirWindowsOnce) {
         }
         EXPECT_EQ(shown, 1);
     }
+}
+
+// New items go after the ones the operators know, which keep their places.
+TEST_F(MainWindowLook, OptionsMenuKeepsItsItemsAndAddsSerialPortsAfterThem) {
+    QStringList items;
+    for (const QAction* action : control<QMenu>("mnu_options")->actions()) {
+        items << action->objectName() + ' ' + action->text();
+    }
+    EXPECT_EQ(items.mid(0, 3), (QStringList{"mnu_Settings Settings", "mnu_serieel RS232 Monitor",
+                                            "mnu_serialPorts Serial Ports…"}));
 }
 
 TEST_F(MainWindowLook, ExitUnloadsTheMainWindowAndTheProgramEndsWithItsLastWindow) {

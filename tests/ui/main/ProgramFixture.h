@@ -25,7 +25,7 @@ protected:
 
     ui::main::Program& start() {
         program = std::make_unique<ui::main::Program>(
-            ui::main::Program::Services{store, messages, urls, clock});
+            ui::main::Program::Services{store, messages, urls, clock, devices});
         program->start();
         return *program;
     }
@@ -37,5 +37,6 @@ protected:
     testsupport::RecordingMessageBox messages;
     testsupport::RecordingUrlOpener urls;
     testsupport::FakeClock clock;
+    const ui::ports::DeviceSource* devices = nullptr;  // the system's
     std::unique_ptr<ui::main::Program> program;
 };

@@ -57,6 +57,7 @@ public:
 signals:
     void settingsRequested();
     void monitorRequested();
+    void serialPortsRequested();
     void aboutRequested();
     // The operator chose "Network Control": `on` is the state the menu now shows.
     void networkControlToggled(bool on);

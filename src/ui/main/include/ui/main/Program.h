@@ -14,14 +14,15 @@
 #include "ui/common/WindowHolder.h"
 #include "ui/main/MainWindow.h"
 #include "ui/monitor/MonitorLamps.h"
+#include "ui/ports/SerialPortsWindow.h"
 #include "ui/settings/SettingsDialog.h"
 
 namespace ui::main {
 
 // The program's windows. The main window is loaded at start and may be unloaded and loaded again
 // (the Settings dialog's Save does that) while its control panel, and so the panel's state,
-// stays. The Settings dialog, the link monitor and the About window exist at most once each. The
-// program ends when no window is loaded any more.
+// stays. The Settings dialog, the link monitor, the About and the Serial Ports windows exist at
+// most once each. The program ends when no window is loaded any more.
 //
 // Network control (a rigctld-compatible server) belongs to the program, not to the window: it
 // outlives window reloads. It is off unless this run was started with it, or the operator left it
@@ -35,6 +36,8 @@ public:
         common::MessageBox& messages;
         common::UrlOpener& urls;
         const txlink::Clock& clock;
+        // Where the Serial Ports window finds devices; the system's when none is given.
+        const ports::DeviceSource* devices = nullptr;
     };
 
     // How this run starts network control.
@@ -65,12 +68,17 @@ public:
     void showSettings();
     void showMonitor();
     void showAbout();
+    void showSerialPorts();
+    // A port-map entry was assigned or cleared: the main window's own port opens again, as
+    // after the Settings dialog's Save.
+    void portMapChanged(int port);
 
     MainWindow* mainWindow() const { return m_main.data(); }
     txlink::ControlPanel& panel() { return m_panel; }
     monitor::MonitorLamps& monitor() { return m_monitor; }
     settings::SettingsDialog* settingsDialog() const { return m_settings.window(); }
     about::AboutWindow* aboutWindow() const { return m_about.window(); }
+    ports::SerialPortsWindow* serialPortsWindow() const { return m_ports.window(); }
 
     txlink::Result<std::string> readPortText(const std::string& defaultText) override;
     void showStartupError(const std::string& message) override;
@@ -94,6 +102,7 @@ private:
     monitor::MonitorLamps m_monitor;
     common::WindowHolder<settings::SettingsDialog> m_settings;
     common::WindowHolder<about::AboutWindow> m_about;
+    common::WindowHolder<ports::SerialPortsWindow> m_ports;
     NetworkControlStart m_networkStart;
     bool m_warnedBeyondLoopback = false;
     // Last, so that its sessions end while the panel they talk to is still there.

@@ -1,0 +1,279 @@
+#include "ui/ports/SerialPortsWindow.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "platform/ConfigPaths.h"
+#include "platform/Logging.h"
+#include "ui/common/Style.h"
+
+namespace ui::ports {
+namespace {
+
+using portmap::PortAssignment;
+using portmap::SerialDevice;
+
+enum DeviceColumn { kDeviceName, kKernelName, kDescription, kManufacturer, kSerialNumber, kInUse };
+enum PortColumn { kPortNumber, kPortEntry, kPortOpens, kPortPresent };
+
+QString portCaption(int port) {
+    return QStringLiteral("Com %1").arg(port);
+}
+
+QString inUseText(qint64 pid) {
+    if (pid == 0) {
+        return QStringLiteral("no");
+    }
+    return pid == QCoreApplication::applicationPid() ? QStringLiteral("by this program")
+                                                     : QStringLiteral("by process %1").arg(pid);
+}
+
+QTreeWidget* makeList(QWidget* parent, const char* objectName, const QString& accessibleName,
+                      const QStringList& headers) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QLatin1String(objectName));
+    list->setAccessibleName(accessibleName);
+    list->setHeaderLabels(headers);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return list;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption,
+                        const QString& accessibleName) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(objectName));
+    button->setAccessibleName(accessibleName);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* makeCaption(QWidget* parent, const char* objectName, const QString& caption,
+                    QWidget* buddy) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(objectName));
+    label->setBuddy(buddy);
+    return label;
+}
+
+}  // namespace
+
+DeviceSource DeviceSource::system() {
+    DeviceSource source;
+    source.list = [] { return portmap::presentSerialDevices(); };
+    source.watchedFolders = {QStringLiteral("/dev"), QStringLiteral("/dev/serial"),
+                             portmap::kStableNameFolder, platform::portMapFolder()};
+    return source;
+}
+
+SerialPortsWindow::SerialPortsWindow(DeviceSource source,
+                                     std::function<void(int port)> portMapChanged, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_source(std::move(source)),
+      m_portMapChanged(std::move(portMapChanged)) {
+    setObjectName(QStringLiteral("SerialPorts"));
+    setWindowTitle(QStringLiteral("Serial Ports"));
+    setAccessibleName(QStringLiteral("Serial Ports"));
+    setFont(common::windowDefaultFont());
+    buildControls();
+
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleTime);
+    connect(&m_settle, &QTimer::timeout, this, &SerialPortsWindow::refresh);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle,
+            qOverload<>(&QTimer::start));
+    refresh();
+}
+
+void SerialPortsWindow::buildControls() {
+    m_deviceList = makeList(this, "deviceList", QStringLiteral("Serial devices present"),
+                            {QStringLiteral("Device"), QStringLiteral("Kernel name"),
+                             QStringLiteral("Description"), QStringLiteral("Manufacturer"),
+                             QStringLiteral("Serial number"), QStringLiteral("In use")});
+    m_portBox = new QComboBox(this);
+    m_portBox->setObjectName(QStringLiteral("portNumberBox"));
+    m_portBox->setAccessibleName(QStringLiteral("Port number"));
+    for (int port = portmap::kFirstPort; port <= portmap::kLastPort; ++port) {
+        m_portBox->addItem(portCaption(port), port);
+    }
+    m_assign = makeButton(this, "assignButton", QStringLiteral("&Assign device to port"),
+                          QStringLiteral("Assign the selected device to the port number"));
+    m_clear = makeButton(this, "clearButton", QStringLiteral("C&lear port"),
+                         QStringLiteral("Clear the port number's entry"));
+    m_portList = makeList(this, "portList", QStringLiteral("Port numbers"),
+                          {QStringLiteral("Port"), QStringLiteral("Port-map entry"),
+                           QStringLiteral("Opens"), QStringLiteral("Present")});
+    m_result = new QLabel(this);
+    m_result->setObjectName(QStringLiteral("resultLine"));
+    m_result->setAccessibleName(QStringLiteral("Result"));
+    m_result->setWordWrap(true);
+    m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_close = makeButton(this, "closeButton", QStringLiteral("Close"),
+                         QStringLiteral("Close the window"));
+
+    auto* assignRow = new QHBoxLayout;
+    assignRow->addWidget(
+        makeCaption(this, "portNumberCaption", QStringLiteral("Port &number:"), m_portBox));
+    assignRow->addWidget(m_portBox);
+    assignRow->addWidget(m_assign);
+    assignRow->addWidget(m_clear);
+    assignRow->addStretch();
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addWidget(m_result, 1);
+    closeRow->addWidget(m_close, 0, Qt::AlignBottom);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeCaption(this, "deviceListCaption",
+                                  QStringLiteral("&Serial devices present:"), m_deviceList));
+    layout->addWidget(m_deviceList, 3);
+    layout->addLayout(assignRow);
+    layout->addWidget(
+        makeCaption(this, "portListCaption", QStringLiteral("&Port numbers:"), m_portList));
+    layout->addWidget(m_portList, 4);
+    layout->addLayout(closeRow);
+    resize(common::toPixels(12000), common::toPixels(7200));
+
+    setTabOrder(m_deviceList, m_portBox);
+    setTabOrder(m_portBox, m_assign);
+    setTabOrder(m_assign, m_clear);
+    setTabOrder(m_clear, m_portList);
+    setTabOrder(m_portList, m_close);
+
+    connect(m_assign, &QPushButton::clicked, this, &SerialPortsWindow::assignSelectedDevice);
+    connect(m_clear, &QPushButton::clicked, this, &SerialPortsWindow::clearChosenPort);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+    // The keyboard's current row counts as chosen, also the one the focus lands on.
+    connect(m_deviceList, &QTreeWidget::currentItemChanged, this,
+            &SerialPortsWindow::updateButtons);
+    connect(m_portList, &QTreeWidget::currentItemChanged, this,
+            &SerialPortsWindow::portRowSelected);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+int SerialPortsWindow::chosenPort() const {
+    return m_portBox->currentData().toInt();
+}
+
+void SerialPortsWindow::refresh() {
+    watchFolders();
+    showDevices();
+    showPorts();
+    updateButtons();
+}
+
+// Folders that did not exist when the window opened (/dev/serial/by-id appears with the first
+// USB adapter, the port map with its first entry) are watched once they do.
+void SerialPortsWindow::watchFolders() {
+    const QStringList watched = m_watcher.directories();
+    for (const QString& folder : m_source.watchedFolders) {
+        if (!watched.contains(folder) && QDir(folder).exists()) {
+            m_watcher.addPath(folder);
+        }
+    }
+}
+
+void SerialPortsWindow::showDevices() {
+    const QTreeWidgetItem* selected = m_deviceList->currentItem();
+    const QString keep =
+        selected != nullptr ? selected->data(kDeviceName, Qt::UserRole).toString() : QString();
+    m_deviceList->clear();
+    for (const SerialDevice& device : m_source.list ? m_source.list() : QList<SerialDevice>{}) {
+        auto* item = new QTreeWidgetItem(
+            m_deviceList, {device.preferredPath(), device.kernelPath, device.description,
+                           device.manufacturer, device.serialNumber, inUseText(device.holderPid)});
+        item->setData(kDeviceName, Qt::UserRole, device.kernelPath);
+        if (device.kernelPath == keep) {
+            m_deviceList->setCurrentItem(item);
+        }
+    }
+}
+
+void SerialPortsWindow::showPorts() {
+    const int keep = m_portList->currentItem() != nullptr
+                         ? m_portList->currentItem()->data(kPortNumber, Qt::UserRole).toInt()
+                         : 0;
+    m_portList->clear();
+    for (int port = portmap::kFirstPort; port <= portmap::kLastPort; ++port) {
+        const PortAssignment assignment = portmap::describePort(port);
+        const QString opens = assignment.mapped && assignment.device.isEmpty()
+                                  ? QStringLiteral("nothing: the entry points nowhere")
+                                  : assignment.device;
+        auto* item = new QTreeWidgetItem(
+            m_portList,
+            {portCaption(port),
+             assignment.mapped ? assignment.entryTarget : QStringLiteral("none (the default)"),
+             opens, assignment.present ? QStringLiteral("yes") : QStringLiteral("no")});
+        item->setData(kPortNumber, Qt::UserRole, port);
+        if (port == keep) {
+            m_portList->setCurrentItem(item);
+        }
+    }
+}
+
+void SerialPortsWindow::portRowSelected() {
+    if (const QTreeWidgetItem* row = m_portList->currentItem()) {
+        m_portBox->setCurrentIndex(m_portBox->findData(row->data(kPortNumber, Qt::UserRole)));
+    }
+}
+
+void SerialPortsWindow::updateButtons() {
+    m_assign->setEnabled(m_deviceList->currentItem() != nullptr);
+}
+
+void SerialPortsWindow::report(const QString& text) {
+    m_result->setText(text);
+}
+
+void SerialPortsWindow::assignSelectedDevice() {
+    const QTreeWidgetItem* selected = m_deviceList->currentItem();
+    if (selected == nullptr) {
+        report(QStringLiteral("Select a device first."));
+        return;
+    }
+    const int port = chosenPort();
+    const QString device = selected->data(kDeviceName, Qt::UserRole).toString();
+    const txlink::Result<QString> target = portmap::assignPort(port, device, m_source.stableFolder);
+    if (!target) {
+        qCWarning(lcProgram, "cannot assign %s to port %d: %s", qPrintable(device), port,
+                  target.error().reason.c_str());
+        report(QString::fromStdString(target.error().reason));
+        return;
+    }
+    report(QStringLiteral("%1 now opens %2.").arg(portCaption(port), *target));
+    refresh();
+    m_portMapChanged(port);
+}
+
+void SerialPortsWindow::clearChosenPort() {
+    const int port = chosenPort();
+    const txlink::Result<bool> cleared = portmap::clearPort(port);
+    if (!cleared) {
+        qCWarning(lcProgram, "cannot clear port %d: %s", port, cleared.error().reason.c_str());
+        report(QString::fromStdString(cleared.error().reason));
+        return;
+    }
+    const QString device = portmap::describePort(port).device;
+    if (!*cleared) {
+        report(QStringLiteral("%1 has no entry: it opens %2.").arg(portCaption(port), device));
+        return;
+    }
+    report(
+        QStringLiteral("%1's entry is cleared: it opens %2 again.").arg(portCaption(port), device));
+    refresh();
+    m_portMapChanged(port);
+}
+
+}  // namespace ui::ports
