@@ -19,6 +19,9 @@ constexpr qsizetype kHelpWidth = 79;
 
 const QString kNetworkControl = QStringLiteral("rigctld");
 const QString kNetworkControlListen = QStringLiteral("rigctld-listen");
+const QString kListPorts = QStringLiteral("list-ports");
+const QString kMapPort = QStringLiteral("map-port");
+const QString kUnmapPort = QStringLiteral("unmap-port");
 
 const OptionDesign kOptions[] = {
     {{QStringLiteral("h"), QStringLiteral("help")}, "Show this help and exit."},
@@ -32,6 +35,15 @@ const OptionDesign kOptions[] = {
      "The address network control listens on, 127.0.0.1 unless given. Any other lets programs "
      "on other machines key the transmitter.",
      "ADDR"},
+    {{kListPorts},
+     "List the serial devices present and what each port number 1 to 9 opens, and exit."},
+    {{kMapPort},
+     "Make port number N (1 to 9) open DEVICE, by its /dev/serial/by-id name where it has one, "
+     "and exit.",
+     "N DEVICE"},
+    {{kUnmapPort},
+     "Clear port number N's entry, so that it opens /dev/ttyS<N-1> again, and exit.",
+     "N"},
 };
 
 // QCommandLineParser has no option with an optional value: --rigctld=PORT is taken apart here
@@ -79,6 +91,12 @@ txlink::Error refused(const QString& reason) {
     return txlink::Error{2, reason.toStdString()};
 }
 
+std::optional<int> portNumber(const QString& text) {
+    bool ok = false;
+    const int port = text.toInt(&ok);
+    return ok && port >= 1 && port <= 9 ? std::optional<int>(port) : std::nullopt;
+}
+
 }  // namespace
 
 txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
@@ -94,10 +112,6 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
     QMap<QString, QString> optionalValues;
     if (!parser.parse(withOptionalValuesTakenOut(arguments, optionalValues))) {
         return refused(parser.errorText());
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return refused(
-            QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     }
     Options options;
     options.help = parser.isSet(QStringLiteral("help"));
@@ -120,6 +134,34 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
                                           "address such as 127.0.0.1, ::1 or 0.0.0.0.")
                                .arg(text));
         }
+    }
+    options.listPorts = parser.isSet(kListPorts);
+    const int portCommands =
+        int(options.listPorts) + int(parser.isSet(kMapPort)) + int(parser.isSet(kUnmapPort));
+    if (portCommands > 1) {
+        return refused(
+            QStringLiteral("--list-ports, --map-port and --unmap-port go one at a time."));
+    }
+    for (const auto& [name, port] :
+         {std::pair{kMapPort, &options.mapPort}, std::pair{kUnmapPort, &options.unmapPort}}) {
+        if (!parser.isSet(name)) {
+            continue;
+        }
+        *port = portNumber(parser.value(name));
+        if (!*port) {
+            return refused(QStringLiteral("--%1 takes a port number from 1 to 9, not '%2'.")
+                               .arg(name, parser.value(name)));
+        }
+    }
+    QStringList positional = parser.positionalArguments();
+    if (options.mapPort) {
+        if (positional.isEmpty()) {
+            return refused(QStringLiteral("--map-port needs a DEVICE after the port number."));
+        }
+        options.mapDevice = positional.takeFirst();
+    }
+    if (!positional.isEmpty()) {
+        return refused(QStringLiteral("unexpected argument '%1'.").arg(positional.first()));
     }
     return options;
 }

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/CommandLine.h"
+#include "app/PortMapCommands.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Logging.h"
 #include "platform/SystemClock.h"
@@ -52,6 +53,15 @@ int main(int argc, char* argv[]) {
     if (options->help || options->version) {
         std::fputs(qPrintable(options->help ? app::helpText() : app::versionText()), stdout);
         return 0;
+    }
+    // The port map is changed or shown without a display, and no port is opened for it.
+    if (options->changesOrShowsPortMap()) {
+        const app::CommandOutcome outcome = app::runPortMapCommand(*options);
+        std::fputs(qPrintable(outcome.output), stdout);
+        if (!outcome.errors.isEmpty()) {
+            std::fprintf(stderr, "vora-tx-controller: %s", qPrintable(outcome.errors));
+        }
+        return outcome.exitStatus;
     }
 
     // Diagnostics read as the program's own lines on standard error.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/CommandLine.h"
 
 namespace {
@@ -82,11 +84,50 @@ TEST(CommandLine, NetworkControlOptionsTakeAPortAndAnAddress) {
     }
 }
 
+TEST(CommandLine, ReadsOnePortMapCommandAtATime) {
+    struct Case {
+        QStringList arguments;
+        const char* refusalNames;  // nullptr: accepted
+        std::optional<int> map = {};
+        const char* device = "";
+        std::optional<int> unmap = {};
+    };
+    const Case cases[] = {
+        {{"/dev/ttyACM0", "--map-port=9"}, nullptr, 9, "/dev/ttyACM0", {}},
+        {{"--unmap-port", "1"}, nullptr, {}, "", 1},
+        {{"--map-port", "10", "/dev/ttyUSB0"}, "'10'"},
+        {{"--unmap-port", "one"}, "'one'"},
+        {{"--map-port", "3"}, "DEVICE"},
+        {{"--unmap-port", "3", "/dev/a"}, "/dev/a"},
+        {{"--list-ports", "--unmap-port", "2"}, "one at a time"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const auto options =
+            app::parseCommandLine(QStringList{QStringLiteral("vora-tx-controller")} + c.arguments);
+        ASSERT_EQ(options.ok(), c.refusalNames == nullptr);
+        if (!options) {
+            EXPECT_NE(options.error().reason.find(c.refusalNames), std::string::npos)
+                << options.error().reason;
+            continue;
+        }
+        EXPECT_EQ(options->mapPort, c.map);
+        EXPECT_EQ(options->mapDevice, QLatin1String(c.device));
+        EXPECT_EQ(options->unmapPort, c.unmap);
+    }
+    EXPECT_TRUE(app::parseCommandLine({"vora-tx-controller", "--list-ports"})->listPorts);
+}
+
 TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProjectVersion) {
     const QString help = app::helpText();
     for (const char* option :
-         {"--help", "--version", "-h", "-v", "--rigctld[=PORT]", "--rigctld-listen ADDR"}) {
+         {"--help", "--version", "-h", "-v", "--rigctld[=PORT]", "--rigctld-listen ADDR",
+          "--list-ports", "--map-port N DEVICE", "--unmap-port N"}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
+    }
+    // The option lines wrap at a terminal's width.
+    for (const QString& line : help.mid(help.indexOf(QStringLiteral("Options:"))).split(u'\n')) {
+        EXPECT_LE(line.size(), 80) << line.toStdString();
     }
     EXPECT_TRUE(app::versionText().startsWith(QStringLiteral("vora-tx-controller 1.")));
     EXPECT_TRUE(app::usageText().startsWith(QStringLiteral("Usage: vora-tx-controller")));

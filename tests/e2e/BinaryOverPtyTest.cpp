@@ -256,8 +256,8 @@ TEST_F(BinaryOverPty, ADeviceHeldElsewhereIsNotTriedInAStorm) {
     }
 }
 
-// --help and --version answer without a window system and open nothing; an unknown option is
-// refused with a usage line.
+// --help, --version and the port-map options answer without a window system and open nothing;
+// an unknown option is refused with a usage line.
 TEST_F(BinaryOverPty, OptionsThatAnswerOpenNoPort) {
     struct Case {
         QStringList arguments;
@@ -269,6 +269,9 @@ TEST_F(BinaryOverPty, OptionsThatAnswerOpenNoPort) {
         {{"--version"}, 0, "vora-tx-controller 1."},
         {{"--no-such-option"}, 2, "Usage: vora-tx-controller"},
         {{"Com1"}, 2, "unexpected argument"},
+        {{"--list-ports"}, 0, "Port numbers:"},
+        {{"--map-port", "2", "/dev/null"}, 2, "/dev/null is not a serial device"},
+        {{"--unmap-port", "2"}, 0, "Port 2 has no entry"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());

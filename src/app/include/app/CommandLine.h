@@ -3,7 +3,6 @@
 #include <QHostAddress>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 #include "txlink/Result.h"
@@ -18,6 +17,13 @@ struct Options {
     std::optional<quint16> networkControlPort;
     // --rigctld-listen ADDR: where network control listens, whenever it is on.
     QHostAddress networkControlAddress{QHostAddress::LocalHost};
+    // The port map, changed or shown from the command line; none of these opens a port.
+    bool listPorts = false;
+    std::optional<int> mapPort;  // with mapDevice
+    QString mapDevice;
+    std::optional<int> unmapPort;
+
+    bool changesOrShowsPortMap() const { return listPorts || mapPort || unmapPort; }
 };
 
 // Reads the arguments (program name first). Anything it does not know is an error whose reason
