@@ -31,11 +31,14 @@ export XDG_CONFIG_HOME=${VORA_DEMO_PROFILE:-$build/demo-profile}
 mkdir -p "$XDG_CONFIG_HOME"
 rm -f "$XDG_CONFIG_HOME/VoraTXController/settings.ini"
 
-"$build/tools/txsim/vora-txsim" --port 1 --quiet &
-sim=$!
+# Port 1 of the demo is the virtual transmitter's; an entry the demo profile had there comes back
+# when it ends. Its one line, the pty's path, comes once the entry is in place.
+coproc sim_output { exec "$build/tools/txsim/vora-txsim" --port 1 --replace --quiet; }
+sim=$sim_output_PID
 trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-    [[ -e $XDG_CONFIG_HOME/VoraTXController/ports/com1 ]] && break
-    sleep 0.1
-done
+if ! read -r -t 10 pty <&"${sim_output[0]}"; then
+    echo "run.sh: the virtual transmitter did not start" >&2
+    exit 1
+fi
+echo "run.sh: the virtual transmitter is port 1, on $pty" >&2
 "${app[@]}" "$@"

@@ -21,8 +21,11 @@ SimProcess::SimProcess(const QString& configHome, const QStringList& arguments) 
     m_clock.start();
     m_process.start(QStringLiteral(VORA_TXSIM_BINARY), arguments);
 
+    // Quiet, it prints the pty's path alone; otherwise "pty PATH", then "port N ENTRY".
+    const bool quiet = arguments.contains(QStringLiteral("--quiet"));
+    const QByteArray ptyPrefix = quiet ? QByteArray("/") : QByteArray("pty ");
     const int portIndex = int(arguments.indexOf(QStringLiteral("--port")));
-    const QByteArray portLine = portIndex >= 0 && portIndex + 1 < arguments.size()
+    const QByteArray portLine = portIndex >= 0 && portIndex + 1 < arguments.size() && !quiet
                                     ? "port " + arguments.at(portIndex + 1).toLatin1() + ' '
                                     : QByteArray();
     testsupport::waitUntil(
@@ -31,7 +34,7 @@ SimProcess::SimProcess(const QString& configHome, const QStringList& arguments) 
                 return true;
             }
             const QList<LogLine>& lines = log();
-            if (lines.isEmpty() || !lines.front().text.startsWith("pty ")) {
+            if (lines.isEmpty() || !lines.front().text.startsWith(ptyPrefix)) {
                 return false;
             }
             if (portLine.isEmpty()) {
@@ -40,8 +43,9 @@ SimProcess::SimProcess(const QString& configHome, const QStringList& arguments) 
             return lines.size() >= 2 && lines.at(1).text.startsWith(portLine);
         },
         kStartPatience);
-    if (!m_log.isEmpty() && m_log.front().text.startsWith("pty ")) {
-        m_ptyPath = QString::fromLocal8Bit(m_log.front().text.sliced(4));
+    if (!m_log.isEmpty() && m_log.front().text.startsWith(ptyPrefix)) {
+        m_ptyPath = QString::fromLocal8Bit(quiet ? m_log.front().text
+                                                 : m_log.front().text.sliced(ptyPrefix.size()));
         m_ready =
             portLine.isEmpty() || (m_log.size() >= 2 && m_log.at(1).text.startsWith(portLine));
     }

@@ -2,6 +2,7 @@
 
 #include <QByteArrayList>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,6 +11,8 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
+#include <optional>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -29,15 +32,21 @@ constexpr std::chrono::milliseconds kPatience{5000};
 // opens a serial port: raw and non-blocking.
 class Sim {
 public:
-    explicit Sim(const QStringList& arguments) {
-        // The private XDG_CONFIG_HOME of m_config reaches the child through the environment.
+    // With `privateConfig` false the simulator shares the test's XDG_CONFIG_HOME.
+    explicit Sim(const QStringList& arguments, bool privateConfig = true) {
+        // The XDG_CONFIG_HOME of m_config reaches the child through the environment.
+        if (privateConfig)
+            m_config.emplace();
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(TXSIM_BINARY), arguments);
-        const QByteArray first = nextLogLine(QDeadlineTimer(kPatience));
-        if (!first.startsWith("pty "))
+        // "pty /dev/pts/N", or with --quiet the path alone.
+        QByteArray first = nextLogLine(QDeadlineTimer(kPatience));
+        if (first.startsWith("pty "))
+            first = first.sliced(4);
+        if (!first.startsWith('/'))
             return;
-        m_ptyPath = QString::fromLocal8Bit(first.sliced(4));
-        m_fd = ::open(first.sliced(4).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        m_ptyPath = QString::fromLocal8Bit(first);
+        m_fd = ::open(first.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         termios tio{};
         if (m_fd >= 0 && tcgetattr(m_fd, &tio) == 0) {
             cfmakeraw(&tio);
@@ -56,7 +65,6 @@ public:
 
     bool ready() const { return m_fd >= 0; }
     QString ptyPath() const { return m_ptyPath; }
-    QString configHome() const { return m_config.path(); }
     QProcess& process() { return m_process; }
     int fd() const { return m_fd; }
 
@@ -138,7 +146,7 @@ private:
         return m_log.back();
     }
 
-    testsupport::TestConfig m_config;
+    std::optional<testsupport::TestConfig> m_config;
     QProcess m_process;
     QString m_ptyPath;
     QByteArrayList m_log;
@@ -167,11 +175,53 @@ TEST_P(SimPortMap, EntryLastsAsLongAsTheSimulator) {
     ::kill(pid_t(sim.process().processId()), GetParam());
     EXPECT_TRUE(sim.finishedWith(0));
     EXPECT_FALSE(QFileInfo(entry).isSymLink());
+    // Quiet, it printed the path alone.
+    EXPECT_EQ(sim.log(), QByteArrayList{sim.ptyPath().toLocal8Bit()});
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, SimPortMap, testing::Values(SIGTERM, SIGINT),
+INSTANTIATE_TEST_SUITE_P(Signals, SimPortMap, testing::Values(SIGTERM, SIGINT, SIGHUP),
                          [](const testing::TestParamInfo<int>& info) {
-                             return std::string(info.param == SIGTERM ? "SIGTERM" : "SIGINT");
+                             return "SIG" + std::string(sigabbrev_np(info.param));
+                         });
+
+// How the simulator ends: a signal, or 0 for hanging up by itself.
+class SimEnding : public testing::TestWithParam<int> {};
+
+// Without --replace neither the operator's entry nor a running simulator's is taken; with it, the
+// operator's entry comes back however the simulator ends.
+TEST_P(SimEnding, AReplacedEntryComesBackWhenTheSimulatorEnds) {
+    testsupport::TestConfig config;
+    const QString operators = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
+    config.mapPort(2, operators);
+    const auto refused = [] {
+        QProcess other;
+        other.start(QStringLiteral(TXSIM_BINARY), {"--port", "2"});
+        return other.waitForFinished(int(kPatience.count())) && other.exitCode() == 1 &&
+               other.readAllStandardError().contains("port 1 is free (--port 1)");
+    };
+    EXPECT_TRUE(refused()) << "the operator's entry";
+    {
+        const bool hangsUp = GetParam() == 0;
+        Sim sim(QStringList{"--port", "2", "--replace", "--status-interval", "0"} +
+                    (hangsUp ? QStringList{"--hangup-after", "1"} : QStringList{}),
+                false);
+        ASSERT_TRUE(sim.ready());
+        EXPECT_EQ(QFileInfo(platform::portMapEntryPath(2)).symLinkTarget(), sim.ptyPath());
+        EXPECT_TRUE(refused()) << "a running simulator's";
+        if (!hangsUp)
+            ::kill(pid_t(sim.process().processId()), GetParam());
+        EXPECT_TRUE(sim.finishedWith(0));
+    }
+    EXPECT_EQ(QFileInfo(platform::portMapEntryPath(2)).symLinkTarget(), operators);
+    EXPECT_EQ(QDir(platform::portMapFolder())
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden),
+              QStringList{QStringLiteral("com2")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, SimEnding, testing::Values(SIGTERM, SIGINT, SIGHUP, 0),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return info.param == 0 ? std::string("HangUp")
+                                                    : "SIG" + std::string(sigabbrev_np(info.param));
                          });
 
 TEST(SimProcess, SplitRecordArrivesInTwoPiecesWithTheGap) {

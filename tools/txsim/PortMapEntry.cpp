@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,20 +22,171 @@ namespace txsim {
 
 namespace {
 
+const QString kProgramName = QStringLiteral("vora-txsim");
+
+QString systemReason() {
+    return QString::fromLocal8Bit(strerror(errno));
+}
+
 QString linkTarget(const QByteArray& path) {
     char buffer[4096];
     const ssize_t n = readlink(path.constData(), buffer, sizeof buffer);
     return n < 0 ? QString() : QFile::decodeName(QByteArray(buffer, n));
 }
 
-}  // namespace
-
-PortMapEntry::~PortMapEntry() {
-    withdraw();
+bool entryExists(const QString& path) {
+    struct stat st {};
+    return lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
-txlink::Status PortMapEntry::publish(int port, const QString& target) {
-    withdraw();
+bool isSymLink(const QString& path) {
+    struct stat st {};
+    return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// A pid that is still a simulator: alive, and (where /proc tells) running this program rather
+// than another that was given the number since.
+bool simulatorRunning(qint64 pid) {
+    if (pid <= 0 || (kill(pid_t(pid), 0) != 0 && errno != EPERM)) {
+        return false;
+    }
+    QFile name(QStringLiteral("/proc/%1/comm").arg(pid));
+    return !name.open(QIODevice::ReadOnly) || name.readAll().trimmed() == kProgramName.toLatin1();
+}
+
+struct Marker {
+    qint64 pid = 0;
+    QString target;
+};
+
+std::optional<Marker> readMarker(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    // "PID PTY": the pty is the rest of the line.
+    const QByteArray text = file.readAll().trimmed();
+    const qsizetype space = text.indexOf(' ');
+    bool ok = false;
+    const qint64 pid = text.left(space).toLongLong(&ok);
+    if (space < 0 || !ok) {
+        return std::nullopt;
+    }
+    return Marker{pid, QFile::decodeName(text.mid(space + 1))};
+}
+
+enum class Occupant { Nobody, DeadSimulator, LiveSimulator, Operator };
+
+Occupant occupantOf(int port) {
+    const QString entry = platform::portMapEntryPath(port);
+    if (!entryExists(entry)) {
+        return Occupant::Nobody;
+    }
+    if (!isSymLink(entry)) {
+        return Occupant::Operator;
+    }
+    const QString target = linkTarget(QFile::encodeName(entry));
+    if (const std::optional<Marker> marker = readMarker(PortMapEntry::markerPath(port));
+        marker && marker->target == target) {
+        return simulatorRunning(marker->pid) ? Occupant::LiveSimulator : Occupant::DeadSimulator;
+    }
+    // Simulators before the marker left bare links to their ptys; nobody else points a port at a
+    // pty number, which changes from one session to the next.
+    const bool dangling = !QFileInfo::exists(entry);
+    return dangling && target.startsWith(QLatin1String("/dev/pts/")) ? Occupant::DeadSimulator
+                                                                     : Occupant::Operator;
+}
+
+// The first port that may be published without taking anybody's entry; 0 when there is none.
+int freePort() {
+    for (int port = PortMapEntry::kFirstPort; port <= PortMapEntry::kLastPort; ++port) {
+        const Occupant occupant = occupantOf(port);
+        if (occupant == Occupant::Nobody || occupant == Occupant::DeadSimulator) {
+            return port;
+        }
+    }
+    return 0;
+}
+
+QString refusal(int port, Occupant occupant) {
+    const QString entry = platform::portMapEntryPath(port);
+    QString taken;
+    if (occupant == Occupant::LiveSimulator) {
+        taken = QStringLiteral("port %1 is in use by another simulator that is still running")
+                    .arg(port);
+    } else if (isSymLink(entry)) {
+        taken = QStringLiteral("port %1 is taken: %2 is your own entry, pointing at %3")
+                    .arg(port)
+                    .arg(entry, linkTarget(QFile::encodeName(entry)));
+    } else {
+        taken = QStringLiteral("port %1 is taken: %2 is your own entry").arg(port).arg(entry);
+    }
+    const int free = freePort();
+    const QString instead = free != 0 ? QStringLiteral("port %1 is free (--port %1)").arg(free)
+                                      : QStringLiteral("no port from %1 to %2 is free")
+                                            .arg(PortMapEntry::kFirstPort)
+                                            .arg(PortMapEntry::kLastPort);
+    return QStringLiteral(
+               "%1; %2, or add --replace to use port %3 and put the entry back when the simulator "
+               "ends")
+        .arg(taken, instead)
+        .arg(port);
+}
+
+// Written beside the entry and renamed over it: the panel never finds the port missing while
+// it is being replaced.
+txlink::Status linkInOneStep(const QString& path, const QString& target) {
+    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray temporary =
+        encoded + ".txsim-" + QByteArray::number(QCoreApplication::applicationPid());
+    unlink(temporary.constData());
+    if (symlink(QFile::encodeName(target).constData(), temporary.constData()) != 0 ||
+        rename(temporary.constData(), encoded.constData()) != 0) {
+        const QString reason = systemReason();
+        unlink(temporary.constData());
+        return failure(QStringLiteral("cannot link %1 to %2: %3").arg(path, target, reason));
+    }
+    return txlink::Status::success();
+}
+
+txlink::Status writeMarker(const QString& path, const QString& target) {
+    QSaveFile marker(path);
+    const QByteArray text = QByteArray::number(QCoreApplication::applicationPid()) + ' ' +
+                            QFile::encodeName(target) + '\n';
+    if (!marker.open(QIODevice::WriteOnly) || marker.write(text) != text.size() ||
+        !marker.commit()) {
+        return failure(QStringLiteral("cannot write %1: %2").arg(path, marker.errorString()));
+    }
+    return txlink::Status::success();
+}
+
+// Puts the kept entry back in place of `path`; a folder cannot be renamed over a link, so the
+// link goes first then.
+bool putBack(const QString& original, const QString& path) {
+    const QByteArray from = QFile::encodeName(original);
+    const QByteArray to = QFile::encodeName(path);
+    if (rename(from.constData(), to.constData()) == 0) {
+        return true;
+    }
+    return unlink(to.constData()) == 0 && rename(from.constData(), to.constData()) == 0;
+}
+
+}  // namespace
+
+QString PortMapEntry::markerPath(int port) {
+    return platform::portMapFolder() + QStringLiteral("/.com%1.vora-txsim").arg(port);
+}
+
+QString PortMapEntry::originalPath(int port) {
+    return platform::portMapFolder() + QStringLiteral("/.com%1.vora-txsim-original").arg(port);
+}
+
+PortMapEntry::~PortMapEntry() {
+    (void)withdraw();
+}
+
+txlink::Status PortMapEntry::publish(int port, const QString& target, bool replace) {
+    (void)withdraw();
     if (port < kFirstPort || port > kLastPort) {
         return failure(QStringLiteral("port %1 is not one of %2 to %3")
                            .arg(port)
@@ -43,38 +197,76 @@ txlink::Status PortMapEntry::publish(int port, const QString& target) {
     if (!QDir().mkpath(QFileInfo(path).path())) {
         return failure(QStringLiteral("cannot create %1").arg(QFileInfo(path).path()));
     }
-    // lstat rather than QFileInfo: a dangling link left by a killed simulator must still count
-    // as a link that may be replaced.
-    const QByteArray encoded = QFile::encodeName(path);
-    struct stat st {};
-    if (lstat(encoded.constData(), &st) == 0 && !S_ISLNK(st.st_mode)) {
-        return failure(
-            QStringLiteral("%1 exists and is not a symbolic link; leaving it alone").arg(path));
+    const QString original = originalPath(port);
+    const Occupant occupant = occupantOf(port);
+    // A killed simulator that had replaced an entry left it aside: it is put back at the end.
+    bool restoreOriginal = occupant == Occupant::DeadSimulator && entryExists(original);
+    if (occupant == Occupant::LiveSimulator || occupant == Occupant::Operator) {
+        if (!replace) {
+            return failure(refusal(port, occupant));
+        }
+        if (entryExists(original)) {
+            return failure(QStringLiteral("%1 still holds an entry that an earlier simulator "
+                                          "replaced; put it back as %2 or remove it first")
+                               .arg(original, path));
+        }
+        if (rename(QFile::encodeName(path).constData(), QFile::encodeName(original).constData()) !=
+            0) {
+            return failure(QStringLiteral("cannot keep %1 aside as %2: %3")
+                               .arg(path, original, systemReason()));
+        }
+        restoreOriginal = true;
     }
-    // Made under a temporary name and renamed over the old one, so the panel never finds the
-    // port missing while it is being replaced.
-    const QByteArray temporary =
-        encoded + ".txsim-" + QByteArray::number(QCoreApplication::applicationPid());
-    unlink(temporary.constData());
-    if (symlink(QFile::encodeName(target).constData(), temporary.constData()) != 0 ||
-        rename(temporary.constData(), encoded.constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(strerror(errno));
-        unlink(temporary.constData());
-        return failure(QStringLiteral("cannot link %1 to %2: %3").arg(path, target, reason));
+
+    txlink::Status done = writeMarker(markerPath(port), target);
+    if (done) {
+        done = linkInOneStep(path, target);
+    }
+    if (!done) {
+        QFile::remove(markerPath(port));
+        if (restoreOriginal && occupant != Occupant::DeadSimulator) {
+            putBack(original, path);
+        }
+        return done;
     }
     m_path = path;
     m_target = target;
+    m_port = port;
+    m_restoreOriginal = restoreOriginal;
     return txlink::Status::success();
 }
 
-void PortMapEntry::withdraw() {
-    if (m_path.isEmpty())
-        return;
-    const QByteArray encoded = QFile::encodeName(m_path);
-    if (linkTarget(encoded) == m_target)
-        unlink(encoded.constData());
+txlink::Status PortMapEntry::withdraw() {
+    if (m_path.isEmpty()) {
+        return txlink::Status::success();
+    }
+    const QString path = m_path;
+    const QString original = originalPath(m_port);
+    const bool stillOurs = linkTarget(QFile::encodeName(path)) == m_target;
+    const bool restore = m_restoreOriginal;
+    if (const std::optional<Marker> marker = readMarker(markerPath(m_port));
+        marker && marker->pid == QCoreApplication::applicationPid()) {
+        QFile::remove(markerPath(m_port));
+    }
     m_path.clear();
     m_target.clear();
+    m_restoreOriginal = false;
+
+    if (!stillOurs) {
+        return restore ? failure(QStringLiteral("%1 was changed while the simulator ran; the entry "
+                                                "it replaced is left as %2")
+                                     .arg(path, original))
+                       : txlink::Status::success();
+    }
+    if (!restore) {
+        unlink(QFile::encodeName(path).constData());
+        return txlink::Status::success();
+    }
+    if (!putBack(original, path)) {
+        return failure(
+            QStringLiteral("cannot put %1 back as %2: %3").arg(original, path, systemReason()));
+    }
+    return txlink::Status::success();
 }
 
 }  // namespace txsim

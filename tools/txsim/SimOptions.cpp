@@ -22,8 +22,13 @@ as its first line; afterwards it logs "rx <command>" for every command it
 reads, "tx <record>" for every record once it is on the line, "junk <hex>"
 for garbage it sent, "rx-junk <hex>" for bytes it skipped, "silent" and
 "talking" when --silence-after and --silence-for take effect, "muted <record>"
-for records held back meanwhile, and "hangup". SIGINT or SIGTERM end it with
-status 0 and remove the port-map entry it made.
+for records held back meanwhile, and "hangup". With --quiet it prints the pty
+path alone and nothing more. SIGINT, SIGTERM or SIGHUP end it with status 0
+and remove the port-map entry it made.
+
+With --port N it refuses an entry comN that is the operator's own (or another
+running simulator's) and names a free port instead; --replace takes it all the
+same and puts it back when the simulator ends.
 
 Faults:
   --byte-pacing        one byte at a time, 1.042 ms apart (9600 baud 8N1)
@@ -49,8 +54,11 @@ const Option kOptions[] = {
     {"power", "Start power level, 0 to 255 (default 128).", "N"},
     {"unlocked", "Report the synthesiser as unlocked.", nullptr},
     {"port", "Publish the pty as the panel's port N (1-9) in the port map.", "N"},
+    {"replace",
+     "With --port: take the port's entry even if it is someone's own; put it back at the end.",
+     nullptr},
     {"print-path", "Print the pty path first (always done; kept for scripts).", nullptr},
-    {"quiet", "Log nothing but the pty path.", nullptr},
+    {"quiet", "Print the pty path alone, and log nothing.", nullptr},
     {"status-interval", "Repeat the status every MS milliseconds; 0 never (default 1000).", "MS"},
     {"byte-pacing", "Write records a byte at a time at 9600-baud pacing.", nullptr},
     {"byte-gap-us", "Microseconds between paced bytes (default 1042); implies --byte-pacing.",
@@ -141,6 +149,9 @@ txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
             return fail(QStringLiteral("--port takes 1 to 9"));
         options.port = static_cast<int>(*port);
     }
+    options.replace = isSet("replace");
+    if (options.replace && options.port == 0)
+        return fail(QStringLiteral("--replace needs --port"));
     options.quiet = isSet("quiet");
     if (isSet("status-interval")) {
         const auto interval = integerIn(value("status-interval"), 0, 3'600'000);

@@ -23,7 +23,8 @@ struct SimOptions {
     int power = 128;
     bool locked = true;
 
-    int port = 0;  // 0: publish no port-map entry
+    int port = 0;          // 0: publish no port-map entry
+    bool replace = false;  // take the port's entry even if it is the operator's, and put it back
     bool quiet = false;
 
     std::chrono::milliseconds statusInterval = kDefaultStatusInterval;  // 0: no repeats

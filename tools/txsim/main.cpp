@@ -38,17 +38,22 @@ int main(int argc, char* argv[]) {
     }
     txsim::PortMapEntry portMap;
     if (options->port != 0) {
-        if (const txlink::Status published = portMap.publish(options->port, line.slavePath());
+        if (const txlink::Status published =
+                portMap.publish(options->port, line.slavePath(), options->replace);
             !published) {
             qCCritical(lcSim, "%s", published.error().reason.c_str());
             return 1;
         }
     }
 
-    // Printed whatever --quiet says: whoever started the simulator needs the path to use it.
-    std::printf("pty %s\n", qPrintable(line.slavePath()));
-    if (portMap.published())
-        std::printf("port %d %s\n", options->port, qPrintable(portMap.path()));
+    // Printed whatever --quiet says, which leaves the path alone for a script to read.
+    if (options->quiet) {
+        std::printf("%s\n", qPrintable(line.slavePath()));
+    } else {
+        std::printf("pty %s\n", qPrintable(line.slavePath()));
+        if (portMap.published())
+            std::printf("port %d %s\n", options->port, qPrintable(portMap.path()));
+    }
     std::fflush(stdout);
 
     platform::TerminationSignals termination;
@@ -63,5 +68,9 @@ int main(int argc, char* argv[]) {
     QObject::connect(&transmitter, &txsim::VirtualTransmitter::hungUp, &app,
                      [] { QCoreApplication::exit(0); });
     transmitter.start();
-    return app.exec();
+    const int status = app.exec();
+    // However it ended (a signal, a hang-up, its own error), the entry it replaced goes back.
+    if (const txlink::Status withdrawn = portMap.withdraw(); !withdrawn)
+        qCWarning(lcSim, "%s", withdrawn.error().reason.c_str());
+    return status;
 }
