@@ -142,6 +142,13 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
         return refused(
             QStringLiteral("--list-ports, --map-port and --unmap-port go one at a time."));
     }
+    // A port-map command answers and ends; it starts no panel for network control to serve.
+    if (portCommands > 0 &&
+        (parser.isSet(kNetworkControl) || parser.isSet(kNetworkControlListen))) {
+        return refused(
+            QStringLiteral("--rigctld and --rigctld-listen start with the panel; they "
+                           "do not go with --list-ports, --map-port or --unmap-port."));
+    }
     for (const auto& [name, port] :
          {std::pair{kMapPort, &options.mapPort}, std::pair{kUnmapPort, &options.unmapPort}}) {
         if (!parser.isSet(name)) {

@@ -2,6 +2,7 @@
 #include <QFont>
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 #include "app/CommandLine.h"
 #include "app/PortMapCommands.h"
@@ -34,6 +35,72 @@ public:
     }
 };
 
+// What the command line answers without a window system and without opening a port: the help,
+// the version, the port map. Empty when the panel is to run.
+std::optional<int> answerWithoutAWindow(const app::Options& options) {
+    if (options.help || options.version) {
+        std::fputs(qPrintable(options.help ? app::helpText() : app::versionText()), stdout);
+        return 0;
+    }
+    if (options.changesOrShowsPortMap()) {
+        const app::CommandOutcome outcome = app::runPortMapCommand(options);
+        std::fputs(qPrintable(outcome.output), stdout);
+        if (!outcome.errors.isEmpty()) {
+            std::fprintf(stderr, "vora-tx-controller: %s", qPrintable(outcome.errors));
+        }
+        return outcome.exitStatus;
+    }
+    return std::nullopt;
+}
+
+void configureApplication() {
+    QApplication::setApplicationName(QStringLiteral("VoraTXController"));
+    QApplication::setApplicationVersion(QLatin1String(platform::kVersion));
+    // The desktop matches the panel's windows to its menu entry, vora-tx-controller.desktop, by
+    // this name (the Wayland app id; on X11 the instance name already matches it).
+    QGuiApplication::setDesktopFileName(QStringLiteral("vora-tx-controller"));
+    // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions
+    // whole.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+    // The program ends when its last loaded window is unloaded, hidden or not; it says so itself.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+// The panel itself, until its last window is gone or a signal ends it.
+int runPanel(const app::Options& options) {
+    platform::IniSettingsStore store;
+    ui::common::WidgetMessageBox messages;
+    ui::common::DesktopUrlOpener urls;
+    platform::SystemClock clock;
+    ui::main::Program program({store, messages, urls, clock});
+    program.setNetworkControlStart(
+        {options.networkControlPort.has_value(), options.networkControlAddress,
+         options.networkControlPort.value_or(rigctl::Server::kDefaultPort)});
+    QObject::connect(&program, &ui::main::Program::finished, qApp, &QCoreApplication::quit);
+    // SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C, the terminal closed) close the port as
+    // the Exit command would.
+    bool terminated = false;
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::requested, qApp, [&] {
+        terminated = true;
+        // A start-up error box runs a loop of its own: close it so that start-up can finish.
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+        program.unloadMain();
+        QCoreApplication::quit();
+    });
+    program.start();
+    if (terminated) {
+        // Asked to end before the event loop ran, where quit() has nothing to end.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return 0;
+    }
+    return QApplication::exec();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -50,63 +117,13 @@ int main(int argc, char* argv[]) {
                      qPrintable(app::usageText()));
         return 2;
     }
-    if (options->help || options->version) {
-        std::fputs(qPrintable(options->help ? app::helpText() : app::versionText()), stdout);
-        return 0;
-    }
-    // The port map is changed or shown without a display, and no port is opened for it.
-    if (options->changesOrShowsPortMap()) {
-        const app::CommandOutcome outcome = app::runPortMapCommand(*options);
-        std::fputs(qPrintable(outcome.output), stdout);
-        if (!outcome.errors.isEmpty()) {
-            std::fprintf(stderr, "vora-tx-controller: %s", qPrintable(outcome.errors));
-        }
-        return outcome.exitStatus;
+    if (const std::optional<int> status = answerWithoutAWindow(*options)) {
+        return *status;
     }
 
     // Diagnostics read as the program's own lines on standard error.
     qSetMessagePattern(QStringLiteral("vora-tx-controller: %{message}"));
     Application app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VoraTXController"));
-    QApplication::setApplicationVersion(QLatin1String(platform::kVersion));
-    // The desktop matches the panel's windows to its menu entry, vora-tx-controller.desktop, by
-    // this name (the Wayland app id; on X11 the instance name already matches it).
-    QGuiApplication::setDesktopFileName(QStringLiteral("vora-tx-controller"));
-    // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions
-    // whole.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
-    // The program ends when its last loaded window is unloaded, hidden or not; it says so itself.
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    platform::IniSettingsStore store;
-    ui::common::WidgetMessageBox messages;
-    ui::common::DesktopUrlOpener urls;
-    platform::SystemClock clock;
-    ui::main::Program program({store, messages, urls, clock});
-    program.setNetworkControlStart(
-        {options->networkControlPort.has_value(), options->networkControlAddress,
-         options->networkControlPort.value_or(rigctl::Server::kDefaultPort)});
-    QObject::connect(&program, &ui::main::Program::finished, &app, &QCoreApplication::quit);
-    // SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C, the terminal closed) close the port as
-    // the Exit command would.
-    bool terminated = false;
-    platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::requested, &app, [&] {
-        terminated = true;
-        // A start-up error box runs a loop of its own: close it so that start-up can finish.
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            modal->close();
-        }
-        program.unloadMain();
-        QCoreApplication::quit();
-    });
-    program.start();
-    if (terminated) {
-        // Asked to end before the event loop ran, where quit() has nothing to end.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return 0;
-    }
-    return QApplication::exec();
+    configureApplication();
+    return runPanel(*options);
 }

@@ -100,6 +100,8 @@ TEST(CommandLine, ReadsOnePortMapCommandAtATime) {
         {{"--map-port", "3"}, "DEVICE"},
         {{"--unmap-port", "3", "/dev/a"}, "/dev/a"},
         {{"--list-ports", "--unmap-port", "2"}, "one at a time"},
+        {{"--list-ports", "--rigctld"}, "do not go with"},
+        {{"--map-port", "2", "/dev/ttyUSB0", "--rigctld-listen", "0.0.0.0"}, "do not go with"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
