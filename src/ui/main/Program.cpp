@@ -110,6 +110,8 @@ txlink::Result<std::string> Program::readPortText(const std::string& defaultText
     const txlink::Result<QString> text =
         platform::readPortText(m_services.store, QString::fromStdString(defaultText));
     if (!text) {
+        // The start-up box says it too, but standard error is where a log of the session is.
+        qCWarning(lcSettings, "%s (error %d)", text.error().reason.c_str(), text.error().number);
         return text.error();
     }
     return text->toStdString();

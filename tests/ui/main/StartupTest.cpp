@@ -204,7 +204,10 @@ TEST_F(Startup, AnUnreadableSettingsFileIsANumberedErrorAndOpensNoPort) {
     platform::IniSettingsStore unreadable(settingsFile);
     program = std::make_unique<ui::main::Program>(
         ui::main::Program::Services{unreadable, messages, urls, clock});
+    testing::internal::CaptureStderr();
     program->start();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("a folder is in its place (error 75)"), std::string::npos) << errors;
     EXPECT_EQ(messages.fixedTexts(),
               QStringList{QStringLiteral("VoraController\r\rError nr 75\r\r")});
     EXPECT_TRUE(messages.reasons().value(0).contains(settingsFile))
