@@ -88,6 +88,98 @@ std::optional<milliseconds> seconds(const QString& text) {
     return milliseconds(std::llround(value * 1000));
 }
 
+// The values the command line gave, by option name.
+struct Values {
+    const QCommandLineParser& parser;
+    bool isSet(const char* name) const { return parser.isSet(QString::fromLatin1(name)); }
+    QString value(const char* name) const { return parser.value(QString::fromLatin1(name)); }
+};
+
+// Each reader takes the options it knows from `given` into `options`, or says what is wrong.
+using Refusal = std::optional<QString>;
+
+Refusal readFrequency(const Values& given, SimOptions& options) {
+    if (given.isSet("format")) {
+        const auto format = TransmitterModel::formatNamed(given.value("format"));
+        if (!format)
+            return QStringLiteral("--format takes F, G or H");
+        options.format = *format;
+    }
+    if (given.isSet("frequency")) {
+        bool ok = false;
+        const double mhz = given.value("frequency").toDouble(&ok);
+        const qint64 khz = ok && std::isfinite(mhz) ? std::llround(mhz * 1000) : -1;
+        if (khz < 0 || khz > TransmitterModel::highestFrequencyKhz(options.format))
+            return QStringLiteral("--frequency is out of range for this format");
+        options.frequencyKhz = khz;
+    }
+    return std::nullopt;
+}
+
+Refusal readWholeNumbers(const Values& given, SimOptions& options) {
+    struct Whole {
+        const char* name;
+        long long lowest;
+        long long highest;
+        const char* takes;
+        void (*take)(SimOptions&, long long);
+    };
+    static constexpr Whole kWholes[] = {
+        {"power", 0, TransmitterModel::kMaxPower, "0 to 255",
+         [](SimOptions& o, long long v) { o.power = int(v); }},
+        {"port", 1, 9, "1 to 9", [](SimOptions& o, long long v) { o.port = int(v); }},
+        {"status-interval", 0, 3'600'000, "milliseconds, 0 to 3600000",
+         [](SimOptions& o, long long v) { o.statusInterval = milliseconds(v); }},
+        {"byte-gap-us", 1, 10'000'000, "1 to 10000000",
+         [](SimOptions& o, long long v) { o.byteGap = microseconds(v); }},
+        {"split-gap-ms", 0, 60'000, "0 to 60000",
+         [](SimOptions& o, long long v) { o.splitGap = milliseconds(v); }},
+        {"garbage", 0, 4096, "0 to 4096",
+         [](SimOptions& o, long long v) { o.garbageBytes = int(v); }},
+    };
+    for (const Whole& whole : kWholes) {
+        if (!given.isSet(whole.name))
+            continue;
+        const auto value = integerIn(given.value(whole.name), whole.lowest, whole.highest);
+        if (!value)
+            return QStringLiteral("--%1 takes %2")
+                .arg(QLatin1String(whole.name), QLatin1String(whole.takes));
+        whole.take(options, *value);
+    }
+    return std::nullopt;
+}
+
+Refusal readSplit(const Values& given, SimOptions& options) {
+    if (!given.isSet("split"))
+        return std::nullopt;
+    static const QRegularExpression kSplit(QStringLiteral("^(\\d+):(\\d+)$"));
+    const auto match = kSplit.match(given.value("split"));
+    const auto record =
+        match.hasMatch() ? integerIn(match.captured(1), 1, 1'000'000'000) : std::nullopt;
+    const auto after = match.hasMatch() ? integerIn(match.captured(2), 1, 7) : std::nullopt;
+    if (!record || !after)
+        return QStringLiteral("--split takes K:P, K from 1, P from 1 to 7");
+    options.splitRecord = static_cast<int>(*record);
+    options.splitAfter = static_cast<int>(*after);
+    return std::nullopt;
+}
+
+Refusal readTimes(const Values& given, SimOptions& options) {
+    const std::pair<const char*, std::optional<milliseconds>*> timed[] = {
+        {"silence-after", &options.silenceAfter},
+        {"silence-for", &options.silenceFor},
+        {"hangup-after", &options.hangupAfter},
+    };
+    for (const auto& [name, target] : timed) {
+        if (!given.isSet(name))
+            continue;
+        *target = seconds(given.value(name));
+        if (!*target)
+            return QStringLiteral("--%1 takes seconds").arg(QLatin1String(name));
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
@@ -113,98 +205,22 @@ txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
         return failure(
             QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
 
+    const Values given{parser};
     SimOptions options;
-    const auto value = [&parser](const char* name) {
-        return parser.value(QString::fromLatin1(name));
-    };
-    const auto isSet = [&parser](const char* name) {
-        return parser.isSet(QString::fromLatin1(name));
-    };
-    const auto fail = [](const QString& reason) { return failure(reason); };
-
-    if (isSet("format")) {
-        const auto format = TransmitterModel::formatNamed(value("format"));
-        if (!format)
-            return fail(QStringLiteral("--format takes F, G or H"));
-        options.format = *format;
-    }
-    if (isSet("frequency")) {
-        bool ok = false;
-        const double mhz = value("frequency").toDouble(&ok);
-        const qint64 khz = ok && std::isfinite(mhz) ? std::llround(mhz * 1000) : -1;
-        if (khz < 0 || khz > TransmitterModel::highestFrequencyKhz(options.format))
-            return fail(QStringLiteral("--frequency is out of range for this format"));
-        options.frequencyKhz = khz;
-    }
-    if (isSet("power")) {
-        const auto power = integerIn(value("power"), 0, TransmitterModel::kMaxPower);
-        if (!power)
-            return fail(QStringLiteral("--power takes 0 to 255"));
-        options.power = static_cast<int>(*power);
-    }
-    options.locked = !isSet("unlocked");
-    if (isSet("port")) {
-        const auto port = integerIn(value("port"), 1, 9);
-        if (!port)
-            return fail(QStringLiteral("--port takes 1 to 9"));
-        options.port = static_cast<int>(*port);
-    }
-    options.replace = isSet("replace");
-    if (options.replace && options.port == 0)
-        return fail(QStringLiteral("--replace needs --port"));
-    options.quiet = isSet("quiet");
-    if (isSet("status-interval")) {
-        const auto interval = integerIn(value("status-interval"), 0, 3'600'000);
-        if (!interval)
-            return fail(QStringLiteral("--status-interval takes milliseconds, 0 to 3600000"));
-        options.statusInterval = milliseconds(*interval);
-    }
-    if (isSet("byte-pacing"))
+    options.locked = !given.isSet("unlocked");
+    options.replace = given.isSet("replace");
+    options.quiet = given.isSet("quiet");
+    options.malformedRepeats = given.isSet("malformed");
+    if (given.isSet("byte-pacing"))
         options.byteGap = kCharacterTimeAt9600Baud;
-    if (isSet("byte-gap-us")) {
-        const auto gap = integerIn(value("byte-gap-us"), 1, 10'000'000);
-        if (!gap)
-            return fail(QStringLiteral("--byte-gap-us takes 1 to 10000000"));
-        options.byteGap = microseconds(*gap);
+    for (const auto read : {readFrequency, readWholeNumbers, readSplit, readTimes}) {
+        if (const std::optional<QString> refusal = read(given, options))
+            return failure(*refusal);
     }
-    if (isSet("split")) {
-        static const QRegularExpression kSplit(QStringLiteral("^(\\d+):(\\d+)$"));
-        const auto match = kSplit.match(value("split"));
-        const auto record =
-            match.hasMatch() ? integerIn(match.captured(1), 1, 1'000'000'000) : std::nullopt;
-        const auto after = match.hasMatch() ? integerIn(match.captured(2), 1, 7) : std::nullopt;
-        if (!record || !after)
-            return fail(QStringLiteral("--split takes K:P, K from 1, P from 1 to 7"));
-        options.splitRecord = static_cast<int>(*record);
-        options.splitAfter = static_cast<int>(*after);
-    }
-    if (isSet("split-gap-ms")) {
-        const auto gap = integerIn(value("split-gap-ms"), 0, 60'000);
-        if (!gap)
-            return fail(QStringLiteral("--split-gap-ms takes 0 to 60000"));
-        options.splitGap = milliseconds(*gap);
-    }
-    if (isSet("garbage")) {
-        const auto count = integerIn(value("garbage"), 0, 4096);
-        if (!count)
-            return fail(QStringLiteral("--garbage takes 0 to 4096"));
-        options.garbageBytes = static_cast<int>(*count);
-    }
-    options.malformedRepeats = isSet("malformed");
-    const std::pair<const char*, std::optional<milliseconds>*> timed[] = {
-        {"silence-after", &options.silenceAfter},
-        {"silence-for", &options.silenceFor},
-        {"hangup-after", &options.hangupAfter},
-    };
-    for (const auto& [name, target] : timed) {
-        if (!isSet(name))
-            continue;
-        *target = seconds(value(name));
-        if (!*target)
-            return fail(QStringLiteral("--%1 takes seconds").arg(QLatin1String(name)));
-    }
+    if (options.replace && options.port == 0)
+        return failure(QStringLiteral("--replace needs --port"));
     if (options.silenceFor && !options.silenceAfter)
-        return fail(QStringLiteral("--silence-for needs --silence-after"));
+        return failure(QStringLiteral("--silence-for needs --silence-after"));
     return options;
 }
 
