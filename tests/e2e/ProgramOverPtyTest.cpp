@@ -417,8 +417,9 @@ TEST_F(ProgramOverPty, AnUnpluggedTransmitterIsConnectedAgainWhenItIsBack) {
     const qint64 recoveryMs = sinceReturn.elapsed();
     std::cout << "[ figure   ] from the device's return to \"Connected\": " << recoveryMs
               << " ms\n";
-    // A try a second, the transmitter's next status repeat, and the watchdog's tick.
-    EXPECT_LE(recoveryMs, 3000);
+    // A try a second, the transmitter's next status repeat and the watchdog's tick make about
+    // 2.5 s at most; the bound leaves a loaded machine room, the figure above is the measure.
+    EXPECT_LE(recoveryMs, 5000);
     EXPECT_TRUE(waitUntil([&] { return panel(3) == "TX Locked" && frequency() == "1296.000"; }));
     QTest::qWait(2500);
     EXPECT_EQ(second.count("rx 2a"), 1) << second.received().join(' ').toStdString();
