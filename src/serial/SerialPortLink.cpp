@@ -190,11 +190,12 @@ txlink::Status SerialPortLink::send(std::string_view command) {
 }
 
 void SerialPortLink::readData() {
-    // Read in pieces through a buffer of our own: a busy line pays for no allocation per read.
+    // Read in pieces through a buffer of our own, so a read costs no allocation of its own.
     const auto now = Clock::now();
     char buffer[4096];
     qint64 n = 0;
-    while ((n = m_port.read(buffer, qint64(sizeof buffer))) > 0) {
+    // A handler may have closed the port (a record it could not mean reopens it).
+    while (m_port.isOpen() && (n = m_port.read(buffer, qint64(sizeof buffer))) > 0) {
         m_framer.bytesArrived(std::string_view(buffer, std::size_t(n)), now);
         deliverIfReady();
     }
@@ -210,7 +211,7 @@ void SerialPortLink::wakeFramer() {
 void SerialPortLink::deliverIfReady() {
     if (m_framer.readyToDeliver()) {
         const std::string text = m_framer.takeText();
-        emit received(QByteArray::fromRawData(text.data(), qsizetype(text.size())));
+        emit received(QByteArray(text.data(), qsizetype(text.size())));
     }
 }
 

@@ -90,7 +90,12 @@ Status ControlPanel::startUp() {
     return send(command::kStatusRequest);
 }
 
+// A carrier that a program keyed is switched off while the port is still open: the panel is going,
+// and with it whatever held the key.
 void ControlPanel::unload() {
+    if (loaded() && m_remoteCarrier.releaseAll(carrierFacts())) {
+        (void)sendRemoteToggle();
+    }
     if (m_controls != nullptr &&
         (m_controls->link.isOpen() || m_controls->link.waitingForDevice())) {
         m_controls->link.close();
@@ -135,6 +140,7 @@ void ControlPanel::reopenPort() {
         return;
     }
     m_controls->link.close();
+    m_shown.forgetCarrier();
     const Status reopened = m_controls->link.open(m_state.port);  // the link reports a failure
     if (!reopened && reopened.error().number == error::kPortNotDetected) {
         m_controls->link.openWhenPresent(m_state.port);
@@ -146,6 +152,7 @@ void ControlPanel::reopenPort() {
 void ControlPanel::portReopened() {
     if (loaded()) {
         m_state.linkUp = false;
+        m_shown.forgetCarrier();
     }
 }
 
@@ -158,6 +165,9 @@ void ControlPanel::linkWatchTick() {
         m_shown.showLink(false);
         m_host.lamps().showLinkLamp(false);
         m_state.linkUp = false;
+        // Whatever the transmitter does meanwhile is not heard: no carrier request may act on
+        // the last report, only on one that comes after the link is back.
+        m_shown.forgetCarrier();
     } else {
         m_shown.showLink(true);
         m_host.lamps().showLinkLamp(true);
@@ -219,10 +229,11 @@ void ControlPanel::carrierClicked() {
 }
 
 // The transmitter knows only "toggle", so the key toggles only a carrier the last status record
-// reported on: a stray Escape must never key the transmitter.
+// reported on, while the link is up and no earlier toggle waits for its report: a stray Escape,
+// or one held down, must never key the transmitter. The same rule serves other programs.
 void ControlPanel::carrierOffKeyPressed() {
-    if (loaded() && shown().carrierOn == true) {
-        (void)send(command::kCarrierToggle);
+    if (loaded()) {
+        (void)requestCarrier(false, RemoteCarrier::kOperator);
     }
 }
 

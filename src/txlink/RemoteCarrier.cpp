@@ -38,6 +38,15 @@ bool RemoteCarrier::release(Requester requester, const CarrierFacts& facts) {
     return step(facts);
 }
 
+bool RemoteCarrier::releaseAll(const CarrierFacts& facts) {
+    if (m_holders.empty()) {
+        return false;
+    }
+    m_holders.clear();
+    m_wanted = false;
+    return step(facts);
+}
+
 bool RemoteCarrier::update(const CarrierFacts& facts) {
     return step(facts);
 }

@@ -19,7 +19,8 @@ using txlink::RemoteCarrier;
 // A scenario is a list of events, each with what it must lead to after '>': 't' one toggle to
 // send now, '.' nothing to send, 'r' refused. Events: +N / -N requester N asks for the carrier
 // on / off, xN requester N is gone, R1 / R0 a report of the carrier on / off, L1 / L0 the link up
-// / down, wMS time passes, ! the toggle asked for could not be sent.
+// / down (down forgets the report, as the panel does), wMS time passes, ! the toggle asked for
+// could not be sent.
 struct Scenario {
     const char* name;
     const char* events;
@@ -57,6 +58,9 @@ TEST_P(CarrierScenario, SendsOnlyTheTogglesItMust) {
                 break;
             case 'L':
                 facts.linkUp = value == 1;
+                if (!facts.linkUp) {
+                    facts.reportedOn.reset();
+                }
                 outcome = shown(carrier.update(facts));
                 break;
             case 'w':
@@ -87,7 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"ACarrierKeyedAtThePanelIsNobodys", "R1>. +1>. x1>."},
         Scenario{"SwitchedOffAtThePanelTheHoldersLeavingChangesNothing",
                  "R0>. +1>t R1>. R0>. R1>. x1>."},
-        Scenario{"UnkeyingWaitsForASilentLink", "R0>. +1>t R1>. L0>. x1>. w60000>. L1>t"},
+        Scenario{"UnkeyingWaitsForAReportAfterASilentLink",
+                 "R0>. +1>t R1>. L0>. x1>. w60000>. L1>. R1>t"},
+        Scenario{"AfterASilentLinkAReportOfOffNeedsNoToggle", "R0>. +1>t R1>. L0>. x1>. L1>. R0>."},
         Scenario{"KeyingNeverWaitsForASilentLink", "R1>. -1>t +1>. L0>. R0>. L1>."}),
     [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
 
@@ -121,6 +127,33 @@ TEST(RemoteCarrierOnThePanel, TheHolderLeavingUnkeysThroughTheLine) {
     EXPECT_EQ(rig.link.sent.size(), 1u);
     rig.panel.releaseCarrier(7);
     EXPECT_EQ(rig.link.sent, (std::vector<std::string>{"7a", "7a"}));
+}
+
+// A report from before the link went down says nothing of now: a program that leaves meanwhile is
+// unkeyed only once a report after the link's return says the carrier is still on.
+TEST(RemoteCarrierOnThePanel, AReportFromBeforeASilenceIsNotActedOn) {
+    PanelWithLinkUp rig;
+    ASSERT_TRUE(rig.panel.requestCarrier(true, 7).ok());
+    rig.panel.parseReceived("S1011128");
+    rig.clock.set(std::chrono::seconds(5));
+    rig.panel.linkWatchTick();  // silent for 5 s: down
+    rig.panel.releaseCarrier(7);
+    rig.panel.parseReceived("F1296000");
+    rig.panel.linkWatchTick();  // back: "2a", and nothing else until a status says more
+    EXPECT_EQ(rig.link.sent, (std::vector<std::string>{"7a", "2a"}));
+    EXPECT_FALSE(rig.panel.requestCarrier(false, txlink::RemoteCarrier::kOperator).ok());
+    rig.panel.parseReceived("S1011128");
+    EXPECT_EQ(rig.link.sent, (std::vector<std::string>{"7a", "2a", "7a"}));
+}
+
+// The panel going takes the key of a program along, while its port is still open.
+TEST(RemoteCarrierOnThePanel, UnloadingUnkeysACarrierAProgramKeyed) {
+    PanelWithLinkUp rig;
+    ASSERT_TRUE(rig.panel.requestCarrier(true, 7).ok());
+    rig.panel.parseReceived("S1011128");
+    rig.log.clear();
+    rig.panel.unload();
+    EXPECT_EQ(rig.log.entries, (linktest::Log{"send 7a", "close", "unload monitor"}));
 }
 
 TEST(RemoteCarrierOnThePanel, RefusalsSendNothingAndSayWhy) {

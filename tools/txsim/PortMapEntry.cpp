@@ -224,8 +224,9 @@ txlink::Status PortMapEntry::publish(int port, const QString& target, bool repla
     }
     if (!done) {
         QFile::remove(markerPath(port));
-        if (restoreOriginal && occupant != Occupant::DeadSimulator) {
-            putBack(original, path);
+        if (restoreOriginal && occupant != Occupant::DeadSimulator && !putBack(original, path)) {
+            return failure(reasonOf(done.error()) +
+                           QStringLiteral("; your own entry is left as %1").arg(original));
         }
         return done;
     }

@@ -200,7 +200,8 @@ void MainWindow::buildControls() {
     QFont statusFont = bigDigitsFont();
     statusFont.setPointSizeF(8.25);
     m_statusBar->setFont(statusFont);
-    // The bar keeps the desktop's own colours, not the window's black.
+    // The bar keeps the desktop's own colours, not the window's black: setting the two roles,
+    // even to the values they have, stops them being inherited from the black client area.
     QPalette desktop = QApplication::palette();
     desktop.setColor(QPalette::Window, desktop.color(QPalette::Window));
     desktop.setColor(QPalette::WindowText, desktop.color(QPalette::WindowText));
@@ -210,6 +211,7 @@ void MainWindow::buildControls() {
     // Escape is the quick carrier-off: it switches a carrier that is on off, and never one on.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
+    escape->setAutoRepeat(false);  // a key held down is one press
     connect(escape, &QShortcut::activated, this, [this] { m_panel.carrierOffKeyPressed(); });
     // Enter on a focused click button presses it, as Space does.
     m_step->installEventFilter(this);
@@ -323,16 +325,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit unloadRequested();
-}
-
-void MainWindow::changeEvent(QEvent* event) {
-    // A hold whose window lost the pointer to another window never sees its release.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        for (HoldButton* button : {m_frequencyUp, m_frequencyDown, m_powerUp, m_powerDown}) {
-            button->abandonHold();
-        }
-    }
-    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::showFrequency(std::string_view megahertz, std::string_view fraction) {

@@ -73,9 +73,11 @@ void Program::unloadMain() {
     m_panel.unload();
     MainWindow* window = m_main.data();
     m_main.clear();
+    // Hidden first, while its buttons still reach the panel: a hold in progress ends with its
+    // window, and no command goes on repeating.
+    window->hide();
     m_panel.attach(nullptr);
     window->silence();
-    window->hide();
     // The unload may come from the window's own close event or menu: delete it once that is done.
     window->deleteLater();
     QMetaObject::invokeMethod(this, &Program::endIfNoWindow, Qt::QueuedConnection);

@@ -158,10 +158,12 @@ TEST_F(Controls, AHoldWhoseReleaseNeverComesStopsRepeating) {
              QTest::mouseRelease(file, Qt::LeftButton);
              file->close();
          }},
-        {"the window is deactivated",
+        {"another window is activated",
          [this](ui::main::HoldButton*) {
-             QEvent change(QEvent::ActivationChange);
-             QApplication::sendEvent(&window(), &change);  // not the active window any more
+             QApplication::setActiveWindow(&window());
+             QWidget other;
+             other.show();
+             QApplication::setActiveWindow(&other);
          }},
     };
     for (const Case& c : cases) {
@@ -177,12 +179,31 @@ TEST_F(Controls, AHoldWhoseReleaseNeverComesStopsRepeating) {
     }
 }
 
+// The window can go while a button is held (a port saved in Settings, a port map changed): the
+// hold ends with it, and the reloaded window repeats nothing.
+TEST_F(Controls, AHoldEndsWithItsWindow) {
+    for (const char* name : {"Command5", "Command4", "Command1", "Command2"}) {
+        SCOPED_TRACE(name);
+        QTest::mousePress(button(name), Qt::LeftButton);
+        line();
+        program->reloadMain();
+        const auto& state = program->panel().state();
+        EXPECT_FALSE(state.powerUpHeld || state.powerDownHeld || state.frequencyUpHeld ||
+                     state.frequencyDownHeld);
+        ASSERT_EQ(pty.read(2), "2a");  // the reloaded window's start-up
+        program->panel().powerRepeatTick();
+        program->panel().frequencyRepeatTick();
+        EXPECT_EQ(line(), "");
+    }
+}
+
 // Escape is the quick carrier-off. The transmitter only knows "toggle", so Escape sends it only
-// while the last status record reported the carrier on; a stray Escape never keys it.
+// while the last status record reported the carrier on, and only once until a report shows its
+// effect: a stray Escape, or one held down, never keys it.
 TEST_F(Controls, EscapeSwitchesOffOnlyACarrierReportedOn) {
     struct Case {
         const char* what;
-        const char* record;  // nullptr: nothing reported since the window loaded
+        const char* record;  // nullptr: nothing new reported
         const char* caption;
         QByteArray sent;
     };
@@ -190,7 +211,14 @@ TEST_F(Controls, EscapeSwitchesOffOnlyACarrierReportedOn) {
         {"nothing reported", nullptr, "On / Off", ""},
         {"carrier reported off", "S1010128", "TX On", ""},
         {"carrier reported on", "S1011128", "TX Off", "7a"},
+        {"again before a report shows the first", nullptr, "TX Off", ""},
     };
+    // The link is up: the watchdog (ticked by hand here) has heard the transmitter.
+    pty.write("F1296000");
+    ASSERT_TRUE(testsupport::waitUntil([&] { return program->panel().state().lastReceive; }));
+    program->panel().linkWatchTick();
+    ASSERT_TRUE(program->panel().state().linkUp);
+    line();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         if (c.record != nullptr) {

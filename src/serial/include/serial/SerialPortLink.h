@@ -40,8 +40,7 @@ public:
     const QString& device() const { return m_device; }
 
 signals:
-    // Text from the line, in whole records where the line allowed. It refers to the link's own
-    // storage and is valid only while the signal is handled: copy what is kept.
+    // Text from the line, in whole records where the line allowed.
     void received(const QByteArray& text);
     // Everything written has been handed to the operating system.
     void sent();

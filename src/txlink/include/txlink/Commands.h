@@ -14,7 +14,4 @@ inline constexpr std::string_view kPowerUp = "5a";
 inline constexpr std::string_view kPowerDown = "6a";
 inline constexpr std::string_view kCarrierToggle = "7a";
 
-inline constexpr std::string_view kAll[] = {kStep,    kStatusRequest, kFrequencyUp,  kFrequencyDown,
-                                            kPowerUp, kPowerDown,     kCarrierToggle};
-
 }  // namespace txlink::command

@@ -39,6 +39,8 @@ struct CarrierFacts {
 class RemoteCarrier {
 public:
     using Requester = std::uint64_t;
+    // The operator at the panel; programs are numbered from 1.
+    static constexpr Requester kOperator = 0;
 
     // The transmitter answers a toggle with a status record at once, and repeats its status about
     // once a second.
@@ -52,11 +54,13 @@ public:
     bool release(Requester requester, const CarrierFacts& facts);
     // A report arrived or time passed. True when a toggle must go out now.
     bool update(const CarrierFacts& facts);
+    // The panel is going: no program holds the carrier any more, and one that a program keyed
+    // is to be switched off. True when a toggle must go out now.
+    bool releaseAll(const CarrierFacts& facts);
     // The toggle asked for did not reach the line.
     void toggleNotSent();
 
     bool holds(Requester requester) const;
-    bool toggleInFlight() const { return m_toggleLeadsTo.has_value(); }
 
 private:
     bool step(const CarrierFacts& facts);

@@ -29,6 +29,9 @@ public:
     // A freshly loaded window, or none: nothing written yet.
     void attach(PanelDisplay* display);
     const Shown& shown() const { return m_shown; }
+    // What the carrier is now is no longer known (the link went down, the port was opened
+    // afresh): the button keeps its face, and the next status record is written as new.
+    void forgetCarrier() { m_shown.carrierOn.reset(); }
 
     void showFrequency(std::string_view megahertz, std::string_view fraction) override;
     void showSelectedStep(std::optional<int> step) override;

@@ -15,7 +15,6 @@ class HoldButton final : public FaceButton {
 public:
     explicit HoldButton(const QString& caption, QWidget* parent = nullptr);
 
-    bool holding() const { return m_holding; }
     // Ends a hold whose release will never come.
     void abandonHold();
 
