@@ -1,6 +1,6 @@
 #include "platform/NetworkControlSetting.h"
 
-#include <QCoreApplication>
+#include "platform/PortSetting.h"
 
 namespace platform {
 namespace {
@@ -10,15 +10,10 @@ const QString kKey = QStringLiteral("enabled");
 const QString kOn = QStringLiteral("on");
 const QString kOff = QStringLiteral("off");
 
-// One section per installation folder, as for the port text.
-QString section() {
-    return QStringLiteral("settings_") + QCoreApplication::applicationDirPath();
-}
-
 }  // namespace
 
 txlink::Result<bool> readNetworkControlOn(const SettingsStore& store) {
-    const txlink::Result<QString> value = store.read(kApplication, section(), kKey, kOff);
+    const txlink::Result<QString> value = store.read(kApplication, settingsSection(), kKey, kOff);
     if (!value) {
         return value.error();
     }
@@ -26,7 +21,7 @@ txlink::Result<bool> readNetworkControlOn(const SettingsStore& store) {
 }
 
 txlink::Status saveNetworkControlOn(SettingsStore& store, bool on) {
-    return store.write(kApplication, section(), kKey, on ? kOn : kOff);
+    return store.write(kApplication, settingsSection(), kKey, on ? kOn : kOff);
 }
 
 }  // namespace platform

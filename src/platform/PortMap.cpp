@@ -19,7 +19,7 @@ QString defaultDevicePathForPort(int port) {
 }  // namespace
 
 QString devicePathForPort(int port) {
-    if (port < 1 || port > 9) {
+    if (port < kFirstPort || port > kLastPort) {
         return {};
     }
     if (portIsMapped(port)) {

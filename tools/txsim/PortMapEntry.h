@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/PortMap.h"
 #include "txlink/Result.h"
 
 namespace txsim {
@@ -18,8 +19,8 @@ namespace txsim {
 // .comN.vora-txsim-original and put back when the simulator ends.
 class PortMapEntry {
 public:
-    static constexpr int kFirstPort = 1;
-    static constexpr int kLastPort = 9;
+    static constexpr int kFirstPort = platform::kFirstPort;
+    static constexpr int kLastPort = platform::kLastPort;
 
     PortMapEntry() = default;
     ~PortMapEntry();

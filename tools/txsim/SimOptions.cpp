@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "platform/PortMap.h"
+
 namespace txsim {
 
 using namespace std::chrono;
@@ -127,7 +129,8 @@ Refusal readWholeNumbers(const Values& given, SimOptions& options) {
     static constexpr Whole kWholes[] = {
         {"power", 0, TransmitterModel::kMaxPower, "0 to 255",
          [](SimOptions& o, long long v) { o.power = int(v); }},
-        {"port", 1, 9, "1 to 9", [](SimOptions& o, long long v) { o.port = int(v); }},
+        {"port", platform::kFirstPort, platform::kLastPort, "1 to 9",
+         [](SimOptions& o, long long v) { o.port = int(v); }},
         {"status-interval", 0, 3'600'000, "milliseconds, 0 to 3600000",
          [](SimOptions& o, long long v) { o.statusInterval = milliseconds(v); }},
         {"byte-gap-us", 1, 10'000'000, "1 to 10000000",

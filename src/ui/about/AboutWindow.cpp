@@ -107,8 +107,8 @@ AboutWindow::AboutWindow(common::UrlOpener& opener, MakerDetails maker, QWidget*
     setWindowTitle(QStringLiteral("About"));
     // A tool window stays out of the task bar; without a title bar nobody can move or resize it.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    // Tool windows do not keep the program alive by default, but the About window is a window of
-    // its own: the program ends only when it, too, has gone.
+    // A tool window does not count when Qt decides that the last window has closed; this one is a
+    // window of its own (the program itself decides its end in ui::main::Program).
     setAttribute(Qt::WA_QuitOnClose, true);
     setFont(sansSerif());
     common::setBackground(this, colour::kButtonFace);

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/Logging.h"
+#include "platform/PortMap.h"
 #include "platform/PortSetting.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/Style.h"
@@ -26,7 +27,6 @@ constexpr int kClientWidth = 2580;
 constexpr int kClientHeight = 1245;
 
 const QString kDesignTimePortText = QStringLiteral("com 1");
-constexpr int kListedPorts = 9;
 
 }  // namespace
 
@@ -58,7 +58,7 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, common::MessageBo
     // The box is free text: typing neither completes from the list nor adds to it.
     m_portBox->setCompleter(nullptr);
     m_portBox->setInsertPolicy(QComboBox::NoInsert);
-    for (int port = 1; port <= kListedPorts; ++port) {
+    for (int port = platform::kFirstPort; port <= platform::kLastPort; ++port) {
         m_portBox->addItem(QStringLiteral("Com %1").arg(port));
     }
     m_portBox->setCurrentIndex(-1);

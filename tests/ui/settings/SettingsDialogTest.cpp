@@ -337,8 +337,8 @@ TEST_F(SettingsDialogTest, CancelEscapeAndTheCloseBoxStoreNothing) {
         program->panel().stepClicked();
         EXPECT_EQ(line.read(2), "1a") << "the old port still carries commands";
         line.write("S1010128");
-        auto* label11 = window().findChild<QLabel*>(QStringLiteral("Label11"));
-        EXPECT_TRUE(testsupport::waitUntil([label11] { return label11->isEnabled(); }))
+        auto* smallestStep = window().findChild<QLabel*>(QStringLiteral("Label11"));
+        EXPECT_TRUE(testsupport::waitUntil([smallestStep] { return smallestStep->isEnabled(); }))
             << "and records";
         EXPECT_TRUE(other.drain(100ms).isEmpty());
         program.reset();
@@ -409,8 +409,8 @@ TEST_F(SettingsDialogTest, ReloadKeepsTheFieldsStartUpDoesNotSetAndResetsTheCont
     ASSERT_EQ(line.read(2), "2a");
 
     line.write("S1010128");
-    auto* label11 = window().findChild<QLabel*>(QStringLiteral("Label11"));
-    ASSERT_TRUE(testsupport::waitUntil([label11] { return label11->isEnabled(); }));
+    auto* smallestStep = window().findChild<QLabel*>(QStringLiteral("Label11"));
+    ASSERT_TRUE(testsupport::waitUntil([smallestStep] { return smallestStep->isEnabled(); }));
     program->panel().powerUpPressed();
     program->panel().powerDownPressed();
     program->panel().frequencyUpPressed();

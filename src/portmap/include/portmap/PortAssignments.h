@@ -2,13 +2,14 @@
 
 #include <QString>
 
+#include "platform/PortMap.h"
 #include "portmap/SerialDevices.h"
 #include "txlink/Result.h"
 
 namespace portmap {
 
-inline constexpr int kFirstPort = 1;
-inline constexpr int kLastPort = 9;
+using platform::kFirstPort;
+using platform::kLastPort;
 
 // What port number `port` opens now.
 struct PortAssignment {
