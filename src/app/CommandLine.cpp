@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "platform/Version.h"
+#include "rigctl/Protocol.h"
 
 namespace app {
 namespace {
@@ -117,7 +118,8 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
     options.help = parser.isSet(QStringLiteral("help"));
     options.version = parser.isSet(QStringLiteral("version"));
     if (parser.isSet(kNetworkControl)) {
-        const QString text = optionalValues.value(kNetworkControl, QStringLiteral("4532"));
+        const QString text =
+            optionalValues.value(kNetworkControl, QString::number(rigctl::kDefaultPort));
         static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
         const uint port = text.toUInt();
         if (!digits.match(text).hasMatch() || port > 65535) {

@@ -15,6 +15,9 @@
 // the panel: a line in, an answer out. No sockets and no Qt here.
 namespace rigctl {
 
+// The TCP port Hamlib's network clients try first.
+inline constexpr unsigned short kDefaultPort = 4532;
+
 // The numbers after "RPRT" (Hamlib's error codes, negated).
 namespace reply {
 inline constexpr int kOk = 0;

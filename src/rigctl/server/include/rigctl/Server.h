@@ -21,7 +21,7 @@ class Server final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr quint16 kDefaultPort = 4532;
+    static constexpr quint16 kDefaultPort = rigctl::kDefaultPort;
     static constexpr int kMaxClients = 8;
 
     explicit Server(Transmitter& transmitter, QObject* parent = nullptr);
