@@ -1,6 +1,14 @@
 #include "platform/PortMap.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/ConfigPaths.h"
 
@@ -30,8 +38,32 @@ QString devicePathForPort(int port) {
 }
 
 bool portIsMapped(int port) {
-    const QFileInfo entry(portMapEntryPath(port));
-    return entry.exists() || entry.isSymLink();
+    return entryExists(portMapEntryPath(port));
+}
+
+bool entryExists(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+QString linkText(const QString& path) {
+    char text[4096];
+    const ssize_t n = ::readlink(QFile::encodeName(path).constData(), text, sizeof text);
+    return n > 0 ? QFile::decodeName(QByteArray(text, n)) : QString();
+}
+
+txlink::Status linkInOneStep(const QString& path, const QString& target) {
+    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray temporary =
+        encoded + ".new-" + QByteArray::number(QCoreApplication::applicationPid());
+    ::unlink(temporary.constData());
+    if (::symlink(QFile::encodeName(target).constData(), temporary.constData()) != 0 ||
+        ::rename(temporary.constData(), encoded.constData()) != 0) {
+        const int reason = errno;
+        ::unlink(temporary.constData());
+        return txlink::Error{txlink::error::kSettingsFile, std::strerror(reason)};
+    }
+    return txlink::Status::success();
 }
 
 }  // namespace platform

@@ -1,6 +1,5 @@
 #include "portmap/PortAssignments.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,18 +38,6 @@ bool isCharacterDevice(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
-// What a link says, as written rather than made absolute.
-QString linkText(const QByteArray& path) {
-    char text[4096];
-    const ssize_t n = ::readlink(path.constData(), text, sizeof text);
-    return n > 0 ? QFile::decodeName(QByteArray(text, n)) : QString();
-}
-
-// lstat: a link that points nowhere is still an entry.
-bool entryExists(const QByteArray& path, struct stat& st) {
-    return ::lstat(path.constData(), &st) == 0;
-}
-
 }  // namespace
 
 PortAssignment describePort(int port) {
@@ -60,11 +47,10 @@ PortAssignment describePort(int port) {
         return assignment;
     }
     assignment.entryPath = platform::portMapEntryPath(port);
-    const QByteArray encoded = QFile::encodeName(assignment.entryPath);
-    struct stat st {};
-    assignment.mapped = entryExists(encoded, st);
+    assignment.mapped = platform::entryExists(assignment.entryPath);
     if (assignment.mapped) {
-        assignment.entryTarget = S_ISLNK(st.st_mode) ? linkText(encoded) : assignment.entryPath;
+        const QString text = platform::linkText(assignment.entryPath);
+        assignment.entryTarget = text.isEmpty() ? assignment.entryPath : text;
     }
     assignment.device = platform::devicePathForPort(port);
     assignment.present = !assignment.device.isEmpty() && isCharacterDevice(assignment.device);
@@ -95,17 +81,9 @@ txlink::Result<QString> assignPort(int port, const QString& device, const QStrin
     if (!QDir().mkpath(folder)) {
         return unwritable(QStringLiteral("The port map %1 cannot be created.").arg(folder));
     }
-    // Made under a name of its own beside the entry, then renamed over it in one step.
-    const QByteArray encodedEntry = QFile::encodeName(entry);
-    const QByteArray temporary =
-        encodedEntry + ".new-" + QByteArray::number(QCoreApplication::applicationPid());
-    ::unlink(temporary.constData());
-    if (::symlink(QFile::encodeName(target).constData(), temporary.constData()) != 0 ||
-        ::rename(temporary.constData(), encodedEntry.constData()) != 0) {
-        const QString reason = systemReason();
-        ::unlink(temporary.constData());
-        return unwritable(
-            QStringLiteral("%1 cannot be pointed at %2 (%3).").arg(entry, target, reason));
+    if (const txlink::Status linked = platform::linkInOneStep(entry, target); !linked) {
+        return unwritable(QStringLiteral("%1 cannot be pointed at %2 (%3).")
+                              .arg(entry, target, QString::fromStdString(linked.error().reason)));
     }
     return target;
 }
@@ -117,7 +95,7 @@ txlink::Result<bool> clearPort(int port) {
     const QString entry = platform::portMapEntryPath(port);
     const QByteArray encoded = QFile::encodeName(entry);
     struct stat st {};
-    if (!entryExists(encoded, st)) {
+    if (::lstat(encoded.constData(), &st) != 0) {  // a link that points nowhere is an entry too
         return false;
     }
     if (S_ISDIR(st.st_mode)) {

@@ -17,6 +17,7 @@
 
 #include "Failure.h"
 #include "platform/ConfigPaths.h"
+#include "platform/PortMap.h"
 
 namespace txsim {
 
@@ -28,20 +29,11 @@ QString systemReason() {
     return QString::fromLocal8Bit(strerror(errno));
 }
 
-QString linkTarget(const QByteArray& path) {
-    char buffer[4096];
-    const ssize_t n = readlink(path.constData(), buffer, sizeof buffer);
-    return n < 0 ? QString() : QFile::decodeName(QByteArray(buffer, n));
-}
-
-bool entryExists(const QString& path) {
-    struct stat st {};
-    return lstat(QFile::encodeName(path).constData(), &st) == 0;
-}
+using platform::entryExists;
+using platform::linkText;
 
 bool isSymLink(const QString& path) {
-    struct stat st {};
-    return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+    return !linkText(path).isEmpty();
 }
 
 // A pid that is still a simulator: alive, and (where /proc tells) running this program rather
@@ -85,7 +77,7 @@ Occupant occupantOf(int port) {
     if (!isSymLink(entry)) {
         return Occupant::Operator;
     }
-    const QString target = linkTarget(QFile::encodeName(entry));
+    const QString target = linkText(entry);
     if (const std::optional<Marker> marker = readMarker(PortMapEntry::markerPath(port));
         marker && marker->target == target) {
         return simulatorRunning(marker->pid) ? Occupant::LiveSimulator : Occupant::DeadSimulator;
@@ -117,7 +109,7 @@ QString refusal(int port, Occupant occupant) {
     } else if (isSymLink(entry)) {
         taken = QStringLiteral("port %1 is taken: %2 is your own entry, pointing at %3")
                     .arg(port)
-                    .arg(entry, linkTarget(QFile::encodeName(entry)));
+                    .arg(entry, linkText(entry));
     } else {
         taken = QStringLiteral("port %1 is taken: %2 is your own entry").arg(port).arg(entry);
     }
@@ -131,22 +123,6 @@ QString refusal(int port, Occupant occupant) {
                "ends")
         .arg(taken, instead)
         .arg(port);
-}
-
-// Written beside the entry and renamed over it: the panel never finds the port missing while
-// it is being replaced.
-txlink::Status linkInOneStep(const QString& path, const QString& target) {
-    const QByteArray encoded = QFile::encodeName(path);
-    const QByteArray temporary =
-        encoded + ".txsim-" + QByteArray::number(QCoreApplication::applicationPid());
-    unlink(temporary.constData());
-    if (symlink(QFile::encodeName(target).constData(), temporary.constData()) != 0 ||
-        rename(temporary.constData(), encoded.constData()) != 0) {
-        const QString reason = systemReason();
-        unlink(temporary.constData());
-        return failure(QStringLiteral("cannot link %1 to %2: %3").arg(path, target, reason));
-    }
-    return txlink::Status::success();
 }
 
 txlink::Status writeMarker(const QString& path, const QString& target) {
@@ -220,7 +196,11 @@ txlink::Status PortMapEntry::publish(int port, const QString& target, bool repla
 
     txlink::Status done = writeMarker(markerPath(port), target);
     if (done) {
-        done = linkInOneStep(path, target);
+        // The panel never finds the port missing while it is being replaced.
+        if (const txlink::Status linked = platform::linkInOneStep(path, target); !linked) {
+            done = failure(QStringLiteral("cannot link %1 to %2: %3")
+                               .arg(path, target, reasonOf(linked.error())));
+        }
     }
     if (!done) {
         QFile::remove(markerPath(port));
@@ -243,7 +223,7 @@ txlink::Status PortMapEntry::withdraw() {
     }
     const QString path = m_path;
     const QString original = originalPath(m_port);
-    const bool stillOurs = linkTarget(QFile::encodeName(path)) == m_target;
+    const bool stillOurs = linkText(path) == m_target;
     const bool restore = m_restoreOriginal;
     if (const std::optional<Marker> marker = readMarker(markerPath(m_port));
         marker && marker->pid == QCoreApplication::applicationPid()) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "txlink/Result.h"
+
 namespace platform {
 
 // The port numbers a port text can name: its last character, 1 to 9 (0 names no device).
@@ -13,5 +15,17 @@ inline constexpr int kLastPort = 9;
 QString devicePathForPort(int port);
 // Whether the port map has an entry for port `port`, even one that points nowhere.
 bool portIsMapped(int port);
+
+// The port map's entries are links, which the program, the Serial Ports window and the virtual
+// transmitter all read and replace the same way.
+
+// Whether anything stands at `path`, a link that points nowhere included.
+bool entryExists(const QString& path);
+// What the link at `path` says, as written rather than made absolute; empty when it is no link.
+QString linkText(const QString& path);
+// Makes `path` a link to `target` in one step: the link is made under a name of its own beside
+// `path` and renamed over it, so nobody finds the entry missing or half-written. On failure
+// nothing has changed and the error (75) carries the system's reason.
+txlink::Status linkInOneStep(const QString& path, const QString& target);
 
 }  // namespace platform
