@@ -14,6 +14,9 @@
 // The whole program with a fake store, message box, URL opener and clock, and a private port map.
 class ProgramFixture : public ::testing::Test {
 protected:
+    // Port 1 opens a line of the test's own unless the test maps it elsewhere: the machine's
+    // /dev/ttyS0 is never written to, and two tests running side by side never meet on its lock.
+    ProgramFixture() { config.mapPort(1, standbyLine.slavePath()); }
     ~ProgramFixture() override {
         program.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -33,6 +36,7 @@ protected:
     ui::main::MainWindow& window() { return *program->mainWindow(); }
 
     testsupport::TestConfig config;
+    testsupport::Pty standbyLine;
     testsupport::MemorySettingsStore store;
     testsupport::RecordingMessageBox messages;
     testsupport::RecordingUrlOpener urls;
