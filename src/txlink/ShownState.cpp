@@ -7,26 +7,33 @@ void ShownState::attach(PanelDisplay* display) {
     m_shown = Shown{};
 }
 
-// Each element is written only when its value changes: redrawing a widget with what it already
-// shows is most of what a record would otherwise cost.
-void ShownState::showFrequency(std::string_view megahertz, std::string_view fraction) {
-    if (m_shown.megahertz == megahertz && m_shown.fraction == fraction) {
-        return;
+namespace {
+
+// Records `value` as what an element shows. False when it showed that already: redrawing a
+// widget with what it already shows is most of what a record would otherwise cost, so such a
+// write goes no further.
+template <typename T, typename V>
+bool changes(std::optional<T>& shown, const V& value) {
+    if (shown.has_value() && *shown == value) {
+        return false;
     }
-    m_shown.megahertz = std::string(megahertz);
-    m_shown.fraction = std::string(fraction);
-    if (m_display != nullptr) {
+    shown.emplace(value);
+    return true;
+}
+
+}  // namespace
+
+void ShownState::showFrequency(std::string_view megahertz, std::string_view fraction) {
+    const bool megahertzChanged = changes(m_shown.megahertz, megahertz);
+    const bool fractionChanged = changes(m_shown.fraction, fraction);
+    if ((megahertzChanged || fractionChanged) && m_display != nullptr) {
         m_display->showFrequency(megahertz, fraction);
     }
 }
 
 void ShownState::showSelectedStep(std::optional<int> step) {
     // "Nothing selected" is a value of its own, not "unknown".
-    if (m_shown.selectedStep.has_value() && *m_shown.selectedStep == step) {
-        return;
-    }
-    m_shown.selectedStep = step;
-    if (m_display != nullptr) {
+    if (changes(m_shown.selectedStep, step) && m_display != nullptr) {
         m_display->showSelectedStep(step);
     }
 }
@@ -35,42 +42,25 @@ void ShownState::showStepCaption(int step, std::string_view caption) {
     if (step < 0 || step >= kStepCount) {
         return;
     }
-    std::optional<std::string>& shown = m_shown.stepCaptions[std::size_t(step)];
-    if (shown == caption) {
-        return;
-    }
-    shown = std::string(caption);
-    if (m_display != nullptr) {
+    if (changes(m_shown.stepCaptions[std::size_t(step)], caption) && m_display != nullptr) {
         m_display->showStepCaption(step, caption);
     }
 }
 
 void ShownState::showLock(bool locked) {
-    if (m_shown.locked == locked) {
-        return;
-    }
-    m_shown.locked = locked;
-    if (m_display != nullptr) {
+    if (changes(m_shown.locked, locked) && m_display != nullptr) {
         m_display->showLock(locked);
     }
 }
 
 void ShownState::showPower(int level) {
-    if (m_shown.power == level) {
-        return;
-    }
-    m_shown.power = level;
-    if (m_display != nullptr) {
+    if (changes(m_shown.power, level) && m_display != nullptr) {
         m_display->showPower(level);
     }
 }
 
 void ShownState::showCarrier(bool on) {
-    if (m_shown.carrierOn == on) {
-        return;
-    }
-    m_shown.carrierOn = on;
-    if (m_display != nullptr) {
+    if (changes(m_shown.carrierOn, on) && m_display != nullptr) {
         m_display->showCarrier(on);
     }
 }
