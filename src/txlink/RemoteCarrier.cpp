@@ -53,9 +53,7 @@ bool RemoteCarrier::update(const CarrierFacts& facts) {
 
 void RemoteCarrier::toggleNotSent() {
     m_toggleLeadsTo.reset();
-    if (m_wanted == true) {
-        m_wanted.reset();
-    }
+    m_wanted.reset();
 }
 
 bool RemoteCarrier::holds(Requester requester) const {

@@ -57,8 +57,11 @@ public:
     // The panel is going: no program holds the carrier any more, and one that a program keyed
     // is to be switched off. True when a toggle must go out now.
     bool releaseAll(const CarrierFacts& facts);
-    // The toggle asked for did not reach the line.
+    // The toggle asked for did not reach the line. The request that asked for it is lost with
+    // it, as any command that could not be written is: nothing goes out later by itself.
     void toggleNotSent();
+    // A program's key has gone to the line and no report has shown it yet.
+    bool keyAwaitsReport() const { return m_toggleLeadsTo == true; }
 
     bool holds(Requester requester) const;
 
