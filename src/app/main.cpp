@@ -89,11 +89,19 @@ int runPanel(const app::Options& options) {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             modal->close();
         }
-        program.unloadMain();
-        QCoreApplication::quit();
+        program.endMain();
+        if (program.mainWindow() == nullptr) {
+            QCoreApplication::quit();
+        }
+    });
+    // A network key on its way when the signal came is switched off first.
+    QObject::connect(&program, &ui::main::Program::mainUnloaded, qApp, [&] {
+        if (terminated) {
+            QCoreApplication::quit();
+        }
     });
     program.start();
-    if (terminated) {
+    if (terminated && program.mainWindow() == nullptr) {
         // Asked to end before the event loop ran, where quit() has nothing to end.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return 0;

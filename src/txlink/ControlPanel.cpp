@@ -56,13 +56,31 @@ void ControlPanel::load() {
     if (!loaded()) {
         return;
     }
+    m_startupWaitsForDevice = false;
     if (const Status started = startUp(); !started) {
         const int number = started.error().number;
+        const bool deviceMissingOrBusy =
+            number == error::kPortInUse || number == error::kPortNotDetected;
+        // Waited for from now on, so that a device that comes while the box is up is taken too.
+        if (deviceMissingOrBusy) {
+            waitForStartupDevice();
+        }
         m_host.showStartupError(startupErrorMessage(started.error(), m_state.portText));
-        if (number == error::kPortInUse || number == error::kPortNotDetected) {
+        if (deviceMissingOrBusy) {
             m_host.showSettingsDialog();
         }
     }
+}
+
+// An adapter plugged in after the box, or released by the program that held it, brings the panel
+// to life as an unplugged one does when it comes back. Port 0 names no device to wait for.
+void ControlPanel::waitForStartupDevice() {
+    if (!loaded() || m_state.port < kFirstPort || m_state.port > kLastPort ||
+        m_controls->link.isOpen()) {
+        return;
+    }
+    m_startupWaitsForDevice = true;
+    m_controls->link.openWhenPresent(m_state.port);
 }
 
 // The steps stop at the first failure; what the earlier ones did stays done.
@@ -93,14 +111,20 @@ Status ControlPanel::startUp() {
 // A carrier that a program keyed is switched off while the port is still open: the panel is going,
 // and with it whatever held the key.
 void ControlPanel::unload() {
-    if (loaded() && m_remoteCarrier.releaseAll(carrierFacts())) {
-        (void)sendRemoteToggle();
-    }
+    (void)releaseProgramsForEnd();
+    m_startupWaitsForDevice = false;
     if (m_controls != nullptr &&
         (m_controls->link.isOpen() || m_controls->link.waitingForDevice())) {
         m_controls->link.close();
     }
     m_host.unloadMonitor();
+}
+
+bool ControlPanel::releaseProgramsForEnd() {
+    if (loaded() && m_remoteCarrier.releaseAll(carrierFacts())) {
+        (void)sendRemoteToggle();
+    }
+    return loaded() && m_remoteCarrier.keyAwaitsReport();
 }
 
 void ControlPanel::commandsSent() {
@@ -150,9 +174,14 @@ void ControlPanel::reopenPort() {
 // The next watchdog tick that finds the link up sends the status request; a device that was away
 // for less than the silence limit never showed the link down, yet may have been another one.
 void ControlPanel::portReopened() {
-    if (loaded()) {
-        m_state.linkUp = false;
-        m_shown.forgetCarrier();
+    if (!loaded()) {
+        return;
+    }
+    m_state.linkUp = false;
+    m_shown.forgetCarrier();
+    if (m_startupWaitsForDevice) {
+        m_startupWaitsForDevice = false;
+        (void)send(command::kStatusRequest);  // what start-up would have sent
     }
 }
 

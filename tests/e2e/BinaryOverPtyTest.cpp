@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QSerialPort>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
@@ -183,6 +185,74 @@ TEST_F(BinaryOverPty, EndingSignalsCloseThePortAndRemoveItsLock) {
         EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.process().exitCode(), 0) << program.output().toStdString();
         EXPECT_FALSE(QFile::exists(lock)) << lock.toStdString();
+    }
+}
+
+// A device missing at start-up is waited for: once it appears, the panel opens it and sends the
+// status request, while the start-up box is still up.
+TEST_F(BinaryOverPty, ADeviceMissingAtStartUpIsOpenedWhenItAppears) {
+    config.mapPort(1, QStringLiteral("/dev/no-such-device"));
+    ProgramProcess program(config.path());
+    ASSERT_TRUE(waitUntil([&] { return program.output().contains("error 8002"); }, 5s))
+        << program.output().toStdString();
+    testsupport::Pty transmitter;
+    config.mapPort(1, transmitter.slavePath());
+    EXPECT_EQ(transmitter.read(2, 5s), "2a") << program.output().toStdString();
+    EXPECT_TRUE(program.running());
+}
+
+// A port on the loopback that nothing listens on now.
+quint16 freeTcpPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// A network client keys the carrier and the program is told to end before the transmitter's
+// report arrives: the end waits for that report (up to a second) and switches the key off before
+// the port closes; without a report it ends within the bound and sends nothing blind.
+TEST_F(BinaryOverPty, EndingWhileANetworkKeyAwaitsItsReportSwitchesItOff) {
+    struct Case {
+        int signalNumber;
+        bool reported;  // the transmitter reports the key 20 ms after the signal
+    };
+    for (const Case c :
+         {Case{SIGTERM, true}, Case{SIGINT, true}, Case{SIGHUP, true}, Case{SIGTERM, false}}) {
+        SCOPED_TRACE(std::string(strsignal(c.signalNumber)) + (c.reported ? "" : ", no report"));
+        testsupport::Pty transmitter;
+        config.mapPort(1, transmitter.slavePath());
+        const quint16 tcpPort = freeTcpPort();
+        ProgramProcess program(config.path(), {QStringLiteral("--rigctld=%1").arg(tcpPort)});
+        ASSERT_EQ(transmitter.read(2), "2a") << program.output().toStdString();
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                transmitter.write("S1010128");  // carrier off
+                return transmitter.read(2, 300ms) == "2a";
+            },
+            5s))
+            << program.output().toStdString();
+
+        QTcpSocket client;
+        client.connectToHost(QHostAddress::LocalHost, tcpPort);
+        ASSERT_TRUE(
+            waitUntil([&] { return client.state() == QAbstractSocket::ConnectedState; }, 5s));
+        client.write("T 1\n");
+        ASSERT_EQ(transmitter.read(2), "7a") << program.output().toStdString();
+
+        const auto signalled = std::chrono::steady_clock::now();
+        ::kill(program.pid(), c.signalNumber);
+        if (c.reported) {
+            QTest::qWait(20);
+            transmitter.write("S1011128");  // the key shows
+            EXPECT_EQ(transmitter.read(2, 3s), "7a") << program.output().toStdString();
+        }
+        ASSERT_TRUE(waitUntil([&] { return !program.running(); }, 5s));
+        const auto took = std::chrono::steady_clock::now() - signalled;
+        EXPECT_LT(took, 2500ms);
+        EXPECT_EQ(program.process().exitCode(), 0) << program.output().toStdString();
+        if (!c.reported) {
+            EXPECT_EQ(transmitter.drain(200ms), QByteArray()) << "a toggle sent blind";
+        }
     }
 }
 

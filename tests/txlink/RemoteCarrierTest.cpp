@@ -85,6 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"OffAskedWhileTheKeyIsOnItsWayFollowsTheKey", "R0>. +1>t -1>. R1>t R0>."},
         Scenario{"AToggleNoReportShowsIsGivenUp", "R0>. +1>t w1999>. w1>. R0>. +1>t"},
         Scenario{"AToggleThatFailedBlocksNothing", "R0>. +1>t !>. +1>t"},
+        // The off key pressed while the port is closed: lost, never sent later by itself.
+        Scenario{"AnOffThatFailedIsNotSentLater", "R1>. -0>t !>. w500>. L0>. L1>. R1>."},
+        Scenario{"AnUnkeyThatFailedIsNotSentLater", "R0>. +1>t R1>. x1>t !>. w3000>. R1>."},
         Scenario{"TheHolderLeavingUnkeys", "R0>. +1>t R1>. x2>. x1>t R0>."},
         Scenario{"AHolderLeavingBeforeItsKeyShowsIsUnkeyedWhenItShows", "R0>. +1>t x1>. R1>t"},
         Scenario{"TheLastOfTwoHoldersLeavingUnkeys", "R0>. +1>t R1>. +2>. x1>. x2>t"},
@@ -154,6 +157,26 @@ TEST(RemoteCarrierOnThePanel, UnloadingUnkeysACarrierAProgramKeyed) {
     rig.log.clear();
     rig.panel.unload();
     EXPECT_EQ(rig.log.entries, (linktest::Log{"send 7a", "close", "unload monitor"}));
+}
+
+// Ending while a program's key is still on its way: the panel waits for the report that shows it,
+// then switches it off like any other; without such a key nothing waits.
+TEST(RemoteCarrierOnThePanel, EndingWaitsForAProgramsKeyThenUnkeysIt) {
+    PanelWithLinkUp rig;
+    ASSERT_TRUE(rig.panel.requestCarrier(true, 7).ok());
+    EXPECT_TRUE(rig.panel.releaseProgramsForEnd());
+    EXPECT_EQ(rig.link.sent, std::vector<std::string>{"7a"});
+    rig.panel.parseReceived("S1011128");  // the key shows
+    EXPECT_FALSE(rig.panel.programKeyAwaitsReport());
+    EXPECT_EQ(rig.link.sent, (std::vector<std::string>{"7a", "7a"}));
+    rig.log.clear();
+    rig.panel.unload();
+    EXPECT_EQ(rig.log.entries, (linktest::Log{"close", "unload monitor"}));
+
+    PanelWithLinkUp keyedAtThePanel;
+    keyedAtThePanel.panel.parseReceived("S1011128");
+    EXPECT_FALSE(keyedAtThePanel.panel.releaseProgramsForEnd());
+    EXPECT_TRUE(keyedAtThePanel.link.sent.empty());
 }
 
 TEST(RemoteCarrierOnThePanel, RefusalsSendNothingAndSayWhy) {

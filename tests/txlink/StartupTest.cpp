@@ -155,6 +155,10 @@ TEST(Load, FailedOpenShowsTheMessageForItsNumber) {
         rig.panel.load();
 
         Log expected = startupUpToOpen(row.port);
+        // A missing or busy device is waited for, as an unplugged one is; port 0 names none.
+        if (row.settings && row.port != 0) {
+            expected.push_back("wait for " + std::to_string(row.port));
+        }
         expected.push_back("error box");
         if (row.settings) {
             expected.push_back("settings dialog");
@@ -168,6 +172,23 @@ TEST(Load, FailedOpenShowsTheMessageForItsNumber) {
         EXPECT_FALSE(rig.link.opened);
         const auto& f = rig.panel.state();
         EXPECT_FALSE(f.frequencyUpHeld || f.frequencyDownHeld || f.linkUp);
+    }
+}
+
+// The device that start-up waited for is there: start-up's status request goes out, once.
+TEST(Load, ADeviceThatAppearsAfterAFailedStartUpIsAskedForItsStatus) {
+    for (const int number : {txlink::error::kPortInUse, txlink::error::kPortNotDetected}) {
+        SCOPED_TRACE(number);
+        Rig rig;
+        rig.link.opened = false;
+        rig.host.stored = "Com 2";
+        rig.link.openError = number;
+        rig.panel.load();
+        ASSERT_TRUE(rig.link.waiting);
+        rig.link.opened = true;  // the link opened it by itself
+        rig.panel.portReopened();
+        rig.panel.portReopened();
+        EXPECT_EQ(rig.link.sent, std::vector<std::string>{"2a"});
     }
 }
 

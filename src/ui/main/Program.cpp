@@ -28,7 +28,11 @@ Program::Program(Services services, QObject* parent)
               [this](int port) { portMapChanged(port); });
           connect(window, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return window;
-      }) {}
+      }) {
+    m_endDeadline.setSingleShot(true);
+    m_endDeadline.setInterval(txlink::ControlPanel::kEndPatience);
+    connect(&m_endDeadline, &QTimer::timeout, this, &Program::unloadMain);
+}
 
 Program::~Program() {
     if (m_main) {
@@ -49,7 +53,7 @@ void Program::loadMain() {
         return;
     }
     m_main = new MainWindow(m_panel);
-    connect(m_main, &MainWindow::unloadRequested, this, &Program::unloadMain);
+    connect(m_main, &MainWindow::unloadRequested, this, &Program::endMain);
     connect(m_main, &MainWindow::settingsRequested, this, &Program::showSettings);
     connect(m_main, &MainWindow::monitorRequested, this, &Program::showMonitor);
     connect(m_main, &MainWindow::aboutRequested, this, &Program::showAbout);
@@ -66,10 +70,33 @@ void Program::showMain() {
     }
 }
 
+void Program::endMain() {
+    if (!m_main || ending()) {
+        return;
+    }
+    if (!m_panel.releaseProgramsForEnd()) {
+        unloadMain();
+        return;
+    }
+    qCInfo(lcProgram,
+           "a network key is on its way to the transmitter: waiting for its report to "
+           "switch it off before the port closes");
+    m_main->hide();
+    m_endDeadline.start();
+    // The window's own handler has applied the report by the time this one runs.
+    connect(&m_main->link(), &serial::SerialPortLink::received, this, [this] {
+        if (!m_panel.programKeyAwaitsReport()) {
+            unloadMain();
+        }
+    });
+}
+
 void Program::unloadMain() {
     if (!m_main) {
         return;
     }
+    m_endDeadline.stop();
+    m_main->link().disconnect(this);
     m_panel.unload();
     MainWindow* window = m_main.data();
     m_main.clear();
@@ -81,9 +108,13 @@ void Program::unloadMain() {
     // The unload may come from the window's own close event or menu: delete it once that is done.
     window->deleteLater();
     QMetaObject::invokeMethod(this, &Program::endIfNoWindow, Qt::QueuedConnection);
+    emit mainUnloaded();
 }
 
 void Program::reloadMain() {
+    if (ending()) {
+        return;  // the window is on its way out; it does not come back
+    }
     unloadMain();
     loadMain();
     showMain();

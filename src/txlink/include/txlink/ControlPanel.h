@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,6 +59,10 @@ std::string startupErrorMessage(const Error& failure, std::string_view portText)
 // anything.
 class ControlPanel {
 public:
+    // How long an ending panel waits for the report of a key that a program sent just before:
+    // the transmitter answers a toggle at once, so a second is ample.
+    static constexpr std::chrono::milliseconds kEndPatience{1000};
+
     ControlPanel(const Clock& clock, PanelHost& host);
 
     // Gives the panel the controls of a freshly loaded window, or takes them away (nullptr).
@@ -70,6 +75,11 @@ public:
     void load();
     // The window's unload: closes the port and unloads the link monitor.
     void unload();
+    // The panel is about to end: every program's key is released now. True when a program's key
+    // is still on its way to the transmitter; the caller then lets reports in for up to
+    // kEndPatience before it unloads, so that a key that arrives is switched off too.
+    bool releaseProgramsForEnd();
+    bool programKeyAwaitsReport() const { return m_remoteCarrier.keyAwaitsReport(); }
 
     // The line has taken everything written to it.
     void commandsSent();
@@ -111,6 +121,7 @@ public:
 
 private:
     Status startUp();
+    void waitForStartupDevice();
     Status send(std::string_view command);
     void pressHold(std::string_view command, bool PanelState::*held);
     CarrierFacts carrierFacts() const;
@@ -119,6 +130,9 @@ private:
 
     const Clock& m_clock;
     PanelHost& m_host;
+    // Start-up found its device missing or busy and waits for it: start-up's status request goes
+    // out when the port opens.
+    bool m_startupWaitsForDevice = false;
     PanelControls* m_controls = nullptr;
     ShownState m_shown;
     PanelState m_state;

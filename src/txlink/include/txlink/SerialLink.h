@@ -6,6 +6,10 @@
 
 namespace txlink {
 
+// The port numbers a port text can name: its last character, 1 to 9 (0 names no device).
+inline constexpr int kFirstPort = 1;
+inline constexpr int kLastPort = 9;
+
 // The serial line to the transmitter's controller: 9600 baud 8N1, fixed. What arrives and when
 // a write has drained is reported to the control panel by whoever owns the link.
 class SerialLink {

@@ -3,6 +3,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include "platform/SettingsStore.h"
 #include "rigctl/PanelTransmitter.h"
@@ -62,6 +63,11 @@ public:
     void loadMain();
     void showMain();
     void unloadMain();
+    // The operator or a signal ends the main window. A key that a program sent just before is
+    // given up to ControlPanel::kEndPatience to show in a report, and is then switched off
+    // before the port closes; otherwise the window unloads at once. mainUnloaded() follows.
+    void endMain();
+    bool ending() const { return m_endDeadline.isActive(); }
     // The Settings dialog's Save: the main window starts again on the newly stored port.
     void reloadMain();
 
@@ -89,6 +95,8 @@ public:
 signals:
     // No window is loaded any more.
     void finished();
+    // The main window has been unloaded, its port closed.
+    void mainUnloaded();
 
 private:
     void endIfNoWindow();
@@ -105,6 +113,7 @@ private:
     common::WindowHolder<ports::SerialPortsWindow> m_ports;
     NetworkControlStart m_networkStart;
     bool m_warnedBeyondLoopback = false;
+    QTimer m_endDeadline;
     // Last, so that its sessions end while the panel they talk to is still there.
     rigctl::PanelTransmitter m_transmitter{m_panel};
     rigctl::Server m_networkControl{m_transmitter};
