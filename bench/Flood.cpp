@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
 
     PanelOnPty panel;
     testsupport::Pty& pty = panel.pty;
-    ui::main::Program& program = panel.program;
+    app::Program& program = panel.program;
 
     // Status and changing frequencies, cut wherever the writes fall.
     std::string text;
@@ -106,7 +106,7 @@ int main(int argc, char* argv[]) {
         }
         rssMost = std::max(rssMost, rss);
         if (double(elapsed.elapsed()) / 1000.0 >= seconds) {
-            portOpenAtTheEnd = program.mainWindow()->link().isOpen();
+            portOpenAtTheEnd = program.session().link().isOpen();
             QCoreApplication::quit();
         }
     });

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/Program.h"
 #include "platform/SystemClock.h"
 #include "support/Fakes.h"
 #include "support/Pty.h"
 #include "support/TestConfig.h"
-#include "ui/main/Program.h"
 
 // The whole program in this process, on a private port map whose port 1 is a pseudo-terminal:
 // the real window, control panel, serial link and clock; only the settings, message box and URL
@@ -21,5 +21,5 @@ struct PanelOnPty {
     testsupport::RecordingMessageBox messages;
     testsupport::RecordingUrlOpener urls;
     platform::SystemClock clock;
-    ui::main::Program program{{store, messages, urls, clock}};
+    app::Program program{{store, messages, urls, clock}};
 };

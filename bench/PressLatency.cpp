@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
 
     PanelOnPty panel;
     testsupport::Pty& pty = panel.pty;
-    ui::main::Program& program = panel.program;
+    app::Program& program = panel.program;
     pty.drain(200ms);
     auto* up = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("Command1"));
     if (up == nullptr) {

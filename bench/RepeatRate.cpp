@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
 
     PanelOnPty panel;
     testsupport::Pty& pty = panel.pty;
-    ui::main::Program& program = panel.program;
+    app::Program& program = panel.program;
     pty.drain(100ms);
 
     struct Hold {

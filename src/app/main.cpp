@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/PortMapCommands.h"
+#include "app/Program.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Logging.h"
 #include "platform/SystemClock.h"
@@ -13,7 +14,6 @@
 #include "platform/Version.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/UrlOpener.h"
-#include "ui/main/Program.h"
 
 namespace {
 
@@ -74,11 +74,11 @@ int runPanel(const app::Options& options) {
     ui::common::WidgetMessageBox messages;
     ui::common::DesktopUrlOpener urls;
     platform::SystemClock clock;
-    ui::main::Program program({store, messages, urls, clock});
+    app::Program program({store, messages, urls, clock});
     program.setNetworkControlStart(
         {options.networkControlPort.has_value(), options.networkControlAddress,
          options.networkControlPort.value_or(rigctl::Server::kDefaultPort)});
-    QObject::connect(&program, &ui::main::Program::finished, qApp, &QCoreApplication::quit);
+    QObject::connect(&program, &app::Program::finished, qApp, &QCoreApplication::quit);
     // SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C, the terminal closed) close the port as
     // the Exit command would.
     bool terminated = false;
@@ -95,7 +95,7 @@ int runPanel(const app::Options& options) {
         }
     });
     // A network key on its way when the signal came is switched off first.
-    QObject::connect(&program, &ui::main::Program::mainUnloaded, qApp, [&] {
+    QObject::connect(&program, &app::Program::mainUnloaded, qApp, [&] {
         if (terminated) {
             QCoreApplication::quit();
         }

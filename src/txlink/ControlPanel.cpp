@@ -21,53 +21,33 @@ Result<int> portNumberOf(std::string_view portText) {
 
 }  // namespace
 
-std::string startupErrorMessage(const Error& failure, std::string_view portText) {
-    const std::string portCharacter = portText.empty() ? "" : std::string(1, portText.back());
-    std::string message = "VoraController\r\r";
-    switch (failure.number) {
-        case error::kPortInUse:
-            message += "Com port " + portCharacter + "\r\rThis com port is in use !\r" +
-                       "Please check your settings\ror shutdown another application\r\r";
-            break;
-        case error::kPortNotDetected:
-            message += "Com port " + portCharacter + "\r\rThis com port is not detected !\r" +
-                       "Please check your settings\r\r";
-            break;
-        default:
-            message += "Error nr " + std::to_string(failure.number) + "\r\r";
-            break;
-    }
-    // Someone who started the program from a menu never sees standard error: the box says why.
-    return message + failure.reason;
-}
+ControlPanel::ControlPanel(const Clock& clock, SerialLink& link, PanelTimers& timers,
+                           PanelHost& host)
+    : m_clock(clock), m_link(link), m_timers(timers), m_host(host) {}
 
-ControlPanel::ControlPanel(const Clock& clock, PanelHost& host) : m_clock(clock), m_host(host) {}
-
-void ControlPanel::attach(PanelControls* controls) {
-    m_controls = controls;
-    m_shown.attach(controls != nullptr ? &controls->display : nullptr);
+void ControlPanel::showOn(PanelDisplay* display) {
+    m_shown.attach(display);
 }
 
 Status ControlPanel::send(std::string_view command) {
-    return m_controls->link.send(command);
+    return m_link.send(command);
 }
 
 void ControlPanel::load() {
-    if (!loaded()) {
-        return;
-    }
+    m_loaded = true;
     m_startupWaitsForDevice = false;
     if (const Status started = startUp(); !started) {
         const int number = started.error().number;
         const bool deviceMissingOrBusy =
             number == error::kPortInUse || number == error::kPortNotDetected;
-        // Waited for from now on, so that a device that comes while the box is up is taken too.
+        // Waited for from now on, so that a device that comes while the operator reads why is
+        // taken too.
         if (deviceMissingOrBusy) {
             waitForStartupDevice();
         }
-        m_host.showStartupError(startupErrorMessage(started.error(), m_state.portText));
+        m_host.startupFailed(started.error(), m_state.portText);
         if (deviceMissingOrBusy) {
-            m_host.showSettingsDialog();
+            m_host.portChoiceNeeded();
         }
     }
 }
@@ -75,12 +55,11 @@ void ControlPanel::load() {
 // An adapter plugged in after the box, or released by the program that held it, brings the panel
 // to life as an unplugged one does when it comes back. Port 0 names no device to wait for.
 void ControlPanel::waitForStartupDevice() {
-    if (!loaded() || m_state.port < kFirstPort || m_state.port > kLastPort ||
-        m_controls->link.isOpen()) {
+    if (m_state.port < kFirstPort || m_state.port > kLastPort || m_link.isOpen()) {
         return;
     }
     m_startupWaitsForDevice = true;
-    m_controls->link.openWhenPresent(m_state.port);
+    m_link.openWhenPresent(m_state.port);
 }
 
 // The steps stop at the first failure; what the earlier ones did stays done.
@@ -102,7 +81,7 @@ Status ControlPanel::startUp() {
     // No step is shown as selected until the transmitter reports one.
     m_shown.showSelectedStep(std::nullopt);
 
-    if (const Status opened = m_controls->link.open(m_state.port); !opened) {
+    if (const Status opened = m_link.open(m_state.port); !opened) {
         return opened;
     }
     return send(command::kStatusRequest);
@@ -113,44 +92,36 @@ Status ControlPanel::startUp() {
 void ControlPanel::unload() {
     (void)releaseProgramsForEnd();
     m_startupWaitsForDevice = false;
-    if (m_controls != nullptr &&
-        (m_controls->link.isOpen() || m_controls->link.waitingForDevice())) {
-        m_controls->link.close();
+    if (m_link.isOpen() || m_link.waitingForDevice()) {
+        m_link.close();
     }
-    m_host.unloadMonitor();
+    m_host.panelClosed();
+    m_shown.attach(nullptr);
+    m_loaded = false;
 }
 
 bool ControlPanel::releaseProgramsForEnd() {
-    if (loaded() && m_remoteCarrier.releaseAll(carrierFacts())) {
+    if (m_remoteCarrier.releaseAll(carrierFacts())) {
         (void)sendRemoteToggle();
     }
-    return loaded() && m_remoteCarrier.keyAwaitsReport();
+    return m_remoteCarrier.keyAwaitsReport();
 }
 
 void ControlPanel::commandsSent() {
-    if (!loaded()) {
-        return;
-    }
     m_host.lamps().showTransmitLamp(true);
-    m_controls->timers.setTimerRunning(PanelTimer::TransmitLampOff, true);
+    m_timers.setTimerRunning(PanelTimer::TransmitLampOff, true);
 }
 
 void ControlPanel::textReceived(std::string_view text) {
-    if (!loaded()) {
-        return;
-    }
     parseReceived(text);
     m_host.lamps().showReceiveLamp(true);
-    m_controls->timers.setTimerRunning(PanelTimer::ReceiveLampOff, true);
+    m_timers.setTimerRunning(PanelTimer::ReceiveLampOff, true);
 }
 
 void ControlPanel::parseReceived(std::string_view text) {
-    if (!loaded()) {
-        return;
-    }
     // Any text at all is a sign of life, also one that fails to parse.
     m_state.lastReceive = m_clock.now();
-    if (applyRecords(text, m_shown, m_controls->timers) == ParseResult::Refused) {
+    if (applyRecords(text, m_shown, m_timers) == ParseResult::Refused) {
         reopenPort();
     }
     followRemoteCarrier();
@@ -160,23 +131,17 @@ void ControlPanel::parseReceived(std::string_view text) {
 // that is gone by then (an adapter being unplugged) is waited for, as a vanished one is; one that
 // another program has taken is not.
 void ControlPanel::reopenPort() {
-    if (!loaded()) {
-        return;
-    }
-    m_controls->link.close();
+    m_link.close();
     m_shown.forgetCarrier();
-    const Status reopened = m_controls->link.open(m_state.port);  // the link reports a failure
+    const Status reopened = m_link.open(m_state.port);  // the link reports a failure
     if (!reopened && reopened.error().number == error::kPortNotDetected) {
-        m_controls->link.openWhenPresent(m_state.port);
+        m_link.openWhenPresent(m_state.port);
     }
 }
 
 // The next watchdog tick that finds the link up sends the status request; a device that was away
 // for less than the silence limit never showed the link down, yet may have been another one.
 void ControlPanel::portReopened() {
-    if (!loaded()) {
-        return;
-    }
     m_state.linkUp = false;
     m_shown.forgetCarrier();
     if (m_startupWaitsForDevice) {
@@ -186,9 +151,6 @@ void ControlPanel::portReopened() {
 }
 
 void ControlPanel::linkWatchTick() {
-    if (!loaded()) {
-        return;
-    }
     m_state.tickTime = m_clock.now();
     if (linkIsDown(m_state.tickTime, m_state.lastReceive)) {
         m_shown.showLink(false);
@@ -212,7 +174,7 @@ void ControlPanel::linkWatchTick() {
 // A held button's first command goes out at the press; the hold is recorded only once it has,
 // so a press on a closed port starts no repetition.
 void ControlPanel::pressHold(std::string_view command, bool PanelState::*held) {
-    if (loaded() && send(command)) {
+    if (send(command)) {
         m_state.*held = true;
     }
 }
@@ -246,24 +208,18 @@ void ControlPanel::powerDownReleased() {
 }
 
 void ControlPanel::stepClicked() {
-    if (loaded()) {
-        (void)send(command::kStep);
-    }
+    (void)send(command::kStep);
 }
 
 void ControlPanel::carrierClicked() {
-    if (loaded()) {
-        (void)send(command::kCarrierToggle);
-    }
+    (void)send(command::kCarrierToggle);
 }
 
 // The transmitter knows only "toggle", so the key toggles only a carrier the last status record
 // reported on, while the link is up and no earlier toggle waits for its report: a stray Escape,
 // or one held down, must never key the transmitter. The same rule serves other programs.
 void ControlPanel::carrierOffKeyPressed() {
-    if (loaded()) {
-        (void)requestCarrier(false, RemoteCarrier::kOperator);
-    }
+    (void)requestCarrier(false, RemoteCarrier::kOperator);
 }
 
 Status ControlPanel::requestCarrier(bool on, RemoteCarrier::Requester requester) {
@@ -281,8 +237,9 @@ void ControlPanel::releaseCarrier(RemoteCarrier::Requester requester) {
 }
 
 CarrierFacts ControlPanel::carrierFacts() const {
-    // Without a window there is no line to send on, which counts as a link that is down.
-    return CarrierFacts{shown().carrierOn, loaded() && m_state.linkUp, m_clock.now()};
+    // Between an unload and the next load there is no line to send on, which counts as a link
+    // that is down.
+    return CarrierFacts{shown().carrierOn, m_loaded && m_state.linkUp, m_clock.now()};
 }
 
 Status ControlPanel::sendRemoteToggle() {
@@ -303,9 +260,6 @@ void ControlPanel::followRemoteCarrier() {
 // Up is tested before down, and each held button sends on every tick, so both go out, up
 // first, when both are held. A failed send ends the tick.
 void ControlPanel::frequencyRepeatTick() {
-    if (!loaded()) {
-        return;
-    }
     if (m_state.frequencyUpHeld && !send(command::kFrequencyUp)) {
         return;
     }
@@ -315,9 +269,6 @@ void ControlPanel::frequencyRepeatTick() {
 }
 
 void ControlPanel::powerRepeatTick() {
-    if (!loaded()) {
-        return;
-    }
     if (m_state.powerUpHeld && !send(command::kPowerUp)) {
         return;
     }
@@ -327,19 +278,13 @@ void ControlPanel::powerRepeatTick() {
 }
 
 void ControlPanel::transmitLampTick() {
-    if (!loaded()) {
-        return;
-    }
     m_host.lamps().showTransmitLamp(false);
-    m_controls->timers.setTimerRunning(PanelTimer::TransmitLampOff, false);
+    m_timers.setTimerRunning(PanelTimer::TransmitLampOff, false);
 }
 
 void ControlPanel::receiveLampTick() {
-    if (!loaded()) {
-        return;
-    }
     m_host.lamps().showReceiveLamp(false);
-    m_controls->timers.setTimerRunning(PanelTimer::ReceiveLampOff, false);
+    m_timers.setTimerRunning(PanelTimer::ReceiveLampOff, false);
 }
 
 }  // namespace txlink

@@ -6,7 +6,7 @@ namespace txlink {
 
 Result<bool> RemoteCarrier::request(bool on, Requester requester, const CarrierFacts& facts) {
     if (!facts.linkUp) {
-        return Error{error::kLinkDown, "the transmitter has not been heard for 4 s"};
+        return Error{error::kLinkDown, "the transmitter is not being heard"};
     }
     if (!facts.reportedOn) {
         return Error{error::kCarrierUnknown, "no status record has reported the carrier yet"};

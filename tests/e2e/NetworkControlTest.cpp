@@ -16,12 +16,12 @@
 #include <memory>
 
 #include "SimProcess.h"
+#include "app/Program.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SystemClock.h"
 #include "support/Fakes.h"
 #include "support/TestConfig.h"
 #include "support/Wait.h"
-#include "ui/main/Program.h"
 #include "ui/main/StatusBar.h"
 
 namespace {
@@ -72,8 +72,8 @@ protected:
         if (!sim->ready()) {
             return ::testing::AssertionFailure() << sim->errors().toStdString();
         }
-        program = std::make_unique<ui::main::Program>(
-            ui::main::Program::Services{store, messages, urls, clock});
+        program =
+            std::make_unique<app::Program>(app::Program::Services{store, messages, urls, clock});
         program->setNetworkControlStart({true, QHostAddress(QHostAddress::LocalHost), 0});
         program->start();
         if (!program->networkControl().isListening()) {
@@ -106,7 +106,7 @@ protected:
     testsupport::RecordingMessageBox messages;
     testsupport::RecordingUrlOpener urls;
     platform::SystemClock clock;
-    std::unique_ptr<ui::main::Program> program;
+    std::unique_ptr<app::Program> program;
 };
 
 struct DisplayCase {

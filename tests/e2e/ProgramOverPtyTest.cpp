@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "SimProcess.h"
+#include "app/Program.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/PortSetting.h"
 #include "platform/SystemClock.h"
@@ -22,7 +23,6 @@
 #include "support/Fakes.h"
 #include "support/TestConfig.h"
 #include "support/Wait.h"
-#include "ui/main/Program.h"
 #include "ui/main/StatusBar.h"
 #include "ui/settings/SettingsDialog.h"
 
@@ -48,10 +48,10 @@ protected:
         return *sims.back();
     }
 
-    ui::main::Program& startProgram() {
-        program = std::make_unique<ui::main::Program>(
-            ui::main::Program::Services{store, messages, urls, clock});
-        QObject::connect(program.get(), &ui::main::Program::finished, [this] { finished = true; });
+    app::Program& startProgram() {
+        program =
+            std::make_unique<app::Program>(app::Program::Services{store, messages, urls, clock});
+        QObject::connect(program.get(), &app::Program::finished, [this] { finished = true; });
         program->start();
         return *program;
     }
@@ -109,7 +109,7 @@ protected:
     testsupport::RecordingMessageBox messages;
     testsupport::RecordingUrlOpener urls;
     platform::SystemClock clock;
-    std::unique_ptr<ui::main::Program> program;
+    std::unique_ptr<app::Program> program;
     bool finished = false;
 };
 
@@ -152,7 +152,7 @@ TEST_P(StartupOverPty, StatusRequestIsAnsweredOnTheDisplay) {
     EXPECT_EQ(powerBar(), c.power);
     EXPECT_EQ(caption("Command6"), "TX On");
     EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join('|').toStdString();
-    EXPECT_TRUE(window().link().isOpen());
+    EXPECT_TRUE(program->session().link().isOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -299,7 +299,7 @@ TEST_P(SplitOverPty, SplitRecordIsShownAsTheWholeRecord) {
     QTest::qWait(100);
     EXPECT_EQ(frequency(), c.status ? "1296.000" : "1296.125");
     EXPECT_EQ(powerBar(), 128);
-    EXPECT_TRUE(window().link().isOpen());
+    EXPECT_TRUE(program->session().link().isOpen());
 }
 
 std::vector<SplitCase> allSplits() {
@@ -373,7 +373,7 @@ TEST_F(ProgramOverPty, HangUpClosesThePortAndLeavesTheProgramIdle) {
 
     ASSERT_TRUE(sim.waitFor("hangup", 1, 4s));
     ASSERT_TRUE(sim.waitForExit());
-    ASSERT_TRUE(waitUntil([&] { return !window().link().isOpen(); }, 3s));
+    ASSERT_TRUE(waitUntil([&] { return !program->session().link().isOpen(); }, 3s));
 
     // A device that vanished must not keep the program busy.
     const auto before = cpuTimeOfThisProcess();
@@ -390,7 +390,7 @@ TEST_F(ProgramOverPty, HangUpClosesThePortAndLeavesTheProgramIdle) {
     EXPECT_TRUE(waitUntil([&] { return handled; }, 1s));
     EXPECT_TRUE(window().isVisible());
     EXPECT_FALSE(finished);
-    EXPECT_FALSE(window().link().isOpen());
+    EXPECT_FALSE(program->session().link().isOpen());
     EXPECT_EQ(caption("Command6"), "TX On");
     EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join('|').toStdString();
 }

@@ -158,9 +158,10 @@ public:
     std::optional<std::string> stored;  // nothing stored: readPortText returns its default
     std::optional<txlink::Error> readError;
     std::vector<std::string> defaultsAsked;
-    std::vector<std::string> messages;
-    int settingsDialogs = 0;
-    int monitorUnloads = 0;
+    // Each start-up failure as "<number> <port text>: <reason>".
+    std::vector<std::string> failures;
+    int portChoices = 0;
+    int panelCloses = 0;
 
     txlink::Result<std::string> readPortText(const std::string& defaultText) override {
         defaultsAsked.push_back(defaultText);
@@ -170,16 +171,17 @@ public:
         }
         return stored.value_or(defaultText);
     }
-    void showStartupError(const std::string& message) override {
-        messages.push_back(message);
+    void startupFailed(const txlink::Error& failure, std::string_view portText) override {
+        failures.push_back(std::to_string(failure.number) + " " + std::string(portText) + ": " +
+                           failure.reason);
         m_r.add("error box");
     }
-    void showSettingsDialog() override {
-        ++settingsDialogs;
+    void portChoiceNeeded() override {
+        ++portChoices;
         m_r.add("settings dialog");
     }
-    void unloadMonitor() override {
-        ++monitorUnloads;
+    void panelClosed() override {
+        ++panelCloses;
         m_r.add("unload monitor");
     }
     txlink::ActivityLamps& lamps() override { return m_lamps; }
@@ -189,7 +191,8 @@ private:
     FakeLamps& m_lamps;
 };
 
-// One control panel wired to fakes, its window loaded and its port open.
+// One control panel wired to fakes, shown on a display, with its port open (not loaded: tests
+// that need start-up call load()).
 struct Rig {
     Recorder log;
     FakeDisplay display{log};
@@ -198,12 +201,11 @@ struct Rig {
     FakeLink link{log};
     FakeHost host{log, lamps};
     testsupport::FakeClock clock;
-    txlink::PanelControls controls{link, display, timers};
-    txlink::ControlPanel panel{clock, host};
+    txlink::ControlPanel panel{clock, link, timers, host};
 
     Rig() {
         link.opened = true;
-        panel.attach(&controls);
+        panel.showOn(&display);
     }
     Rig(const Rig&) = delete;
     Rig& operator=(const Rig&) = delete;

@@ -103,6 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Through the panel: the toggle takes the buttons' path, and reports and ticks complete requests.
 struct PanelWithLinkUp : linktest::Rig {
     PanelWithLinkUp() {
+        panel.load();
         panel.parseReceived("S1010128");  // carrier off
         panel.linkWatchTick();            // link up: "2a"
         link.sent.clear();
@@ -189,8 +190,8 @@ TEST(RemoteCarrierOnThePanel, RefusalsSendNothingAndSayWhy) {
     EXPECT_TRUE(closed.panel.requestCarrier(true, 1).ok());  // the failed toggle blocks nothing
     EXPECT_EQ(closed.link.sent, std::vector<std::string>{"7a"});
 
-    PanelWithLinkUp unloaded;  // no window: no line to send on
-    unloaded.panel.attach(nullptr);
+    PanelWithLinkUp unloaded;  // between two loads: no line to send on
+    unloaded.panel.unload();
     EXPECT_EQ(unloaded.panel.requestCarrier(true, 1).error().number, txlink::error::kLinkDown);
 }
 

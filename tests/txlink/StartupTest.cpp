@@ -55,8 +55,8 @@ TEST(Load, OpensThePortFromTheLastCharacterAndRequestsStatus) {
         EXPECT_EQ(rig.panel.state().portText, row.stored.value_or("1"));
         EXPECT_EQ(rig.link.sent, (std::vector<std::string>{"2a"}));
         EXPECT_TRUE(rig.link.opened);
-        EXPECT_TRUE(rig.host.messages.empty());
-        EXPECT_EQ(rig.host.settingsDialogs, 0);
+        EXPECT_TRUE(rig.host.failures.empty());
+        EXPECT_EQ(rig.host.portChoices, 0);
     }
 }
 
@@ -98,11 +98,12 @@ TEST(Load, PortTextNotEndingInADigitIsErrorThirteenAndChangesNothing) {
         rig.panel.load();
 
         EXPECT_EQ(rig.log.entries, (Log{"readPortText", "error box"}));
-        ASSERT_EQ(rig.host.messages.size(), 1u);
-        EXPECT_EQ(rig.host.messages[0],
-                  "VoraController\r\rError nr 13\r\rThe stored port \"" + std::string(stored) +
-                      "\" does not end in a port number: choose a port in Options, Settings.");
-        EXPECT_EQ(rig.host.settingsDialogs, 0);
+        EXPECT_EQ(rig.host.failures,
+                  std::vector<std::string>{"13 " + std::string(stored) + ": The stored port \"" +
+                                           std::string(stored) +
+                                           "\" does not end in a port number: choose a port in "
+                                           "Options, Settings."});
+        EXPECT_EQ(rig.host.portChoices, 0);
         EXPECT_TRUE(rig.link.sent.empty());
         EXPECT_FALSE(rig.link.opened);
         EXPECT_EQ(rig.panel.state().portText, stored);
@@ -117,34 +118,21 @@ TEST(Load, AStoreThatCannotBeReadIsANumberedErrorAndOpensNothing) {
     rig.host.readError = txlink::Error{txlink::error::kSettingsFile, "cannot read the file"};
     rig.panel.load();
     EXPECT_EQ(rig.log.entries, (Log{"readPortText", "error box"}));
-    EXPECT_EQ(rig.host.messages,
-              (std::vector<std::string>{"VoraController\r\rError nr 75\r\rcannot read the file"}));
+    EXPECT_EQ(rig.host.failures, (std::vector<std::string>{"75 : cannot read the file"}));
     EXPECT_FALSE(rig.link.opened);
 }
 
-TEST(Load, FailedOpenShowsTheMessageForItsNumber) {
+// The operator is told the number; a missing or busy device also asks for a port choice.
+TEST(Load, FailedOpenIsReportedWithItsNumber) {
     struct Row {
         const char* stored;
         int number;
         int port;
-        const char* message;
         bool settings;
     };
     const Row rows[] = {
-        {"Com 3", 8005, 3,
-         "VoraController\r\rCom port 3\r\rThis com port is in use !\rPlease check your "
-         "settings\ror shutdown another application\r\r",
-         true},
-        {"Com 4", 8002, 4,
-         "VoraController\r\rCom port 4\r\rThis com port is not detected !\rPlease check your "
-         "settings\r\r",
-         true},
-        {"Com 10", 8002, 0,
-         "VoraController\r\rCom port 0\r\rThis com port is not detected !\rPlease check your "
-         "settings\r\r",
-         true},
-        {"Com 5", 8010, 5, "VoraController\r\rError nr 8010\r\r", false},
-        {"Com 6", 8018, 6, "VoraController\r\rError nr 8018\r\r", false},
+        {"Com 3", 8005, 3, true},  {"Com 4", 8002, 4, true},  {"Com 10", 8002, 0, true},
+        {"Com 5", 8010, 5, false}, {"Com 6", 8018, 6, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.stored) + " error " + std::to_string(row.number));
@@ -164,10 +152,9 @@ TEST(Load, FailedOpenShowsTheMessageForItsNumber) {
             expected.push_back("settings dialog");
         }
         EXPECT_EQ(rig.log.entries, expected);
-        // The fixed text, then the reason as its last line.
-        EXPECT_EQ(rig.host.messages,
-                  (std::vector<std::string>{row.message + std::string("open failed")}));
-        EXPECT_EQ(rig.host.settingsDialogs, row.settings ? 1 : 0);
+        EXPECT_EQ(rig.host.failures, std::vector<std::string>{std::to_string(row.number) + " " +
+                                                              row.stored + ": open failed"});
+        EXPECT_EQ(rig.host.portChoices, row.settings ? 1 : 0);
         EXPECT_TRUE(rig.link.sent.empty());
         EXPECT_FALSE(rig.link.opened);
         const auto& f = rig.panel.state();
@@ -224,18 +211,6 @@ TEST(LineEvents, SendLightsTheTransmitLampReceiveParsesThenLightsTheReceiveLamp)
     }
 }
 
-TEST(LineEvents, NothingHappensWithoutALoadedWindow) {
-    Rig rig;
-    rig.panel.attach(nullptr);
-    rig.panel.commandsSent();
-    rig.panel.textReceived("S1010128");
-    rig.panel.linkWatchTick();
-    rig.panel.frequencyUpPressed();
-    rig.panel.frequencyRepeatTick();
-    EXPECT_TRUE(rig.log.entries.empty());
-    EXPECT_FALSE(rig.panel.state().frequencyUpHeld);
-}
-
 TEST(LampTimers, PutTheirLampOutThenSwitchThemselvesOff) {
     Rig rig;
     rig.panel.transmitLampTick();
@@ -256,7 +231,7 @@ TEST(Unload, ClosesAnOpenPortOnlyThenUnloadsTheMonitor) {
             open || waiting ? Log{"close", "unload monitor"} : Log{"unload monitor"};
         EXPECT_EQ(rig.log.entries, expected);
         EXPECT_FALSE(rig.link.opened || rig.link.waiting);
-        EXPECT_EQ(rig.host.monitorUnloads, 1);
+        EXPECT_EQ(rig.host.panelCloses, 1);
     }
 }
 

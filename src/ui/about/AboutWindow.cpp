@@ -108,7 +108,7 @@ AboutWindow::AboutWindow(common::UrlOpener& opener, MakerDetails maker, QWidget*
     // A tool window stays out of the task bar; without a title bar nobody can move or resize it.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     // A tool window does not count when Qt decides that the last window has closed; this one is a
-    // window of its own (the program itself decides its end in ui::main::Program).
+    // window of its own (the program itself decides its end in app::Program).
     setAttribute(Qt::WA_QuitOnClose, true);
     setFont(sansSerif());
     common::setBackground(this, colour::kButtonFace);

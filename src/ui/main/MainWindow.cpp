@@ -10,7 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
 
 #include "ui/common/Style.h"
 #include "ui/main/HoldButton.h"
@@ -22,7 +21,6 @@ namespace {
 using common::makeLabel;
 using common::twipsRect;
 using txlink::ControlPanel;
-using txlink::PanelTimer;
 namespace colour = common::colour;
 
 constexpr int kClientWidth = 4365;
@@ -32,25 +30,6 @@ constexpr int kLinkPanel = 1;
 constexpr int kLockPanel = 3;
 
 using Handler = void (ControlPanel::*)();
-
-// The window's timers, each with its interval and the panel's handler for its tick.
-struct TimerDesign {
-    PanelTimer timer;
-    const char* objectName;
-    std::chrono::milliseconds interval;
-    Handler tick;
-};
-const TimerDesign kTimers[] = {
-    {PanelTimer::LinkWatch, "Tmrcom", MainWindow::kLinkWatchPeriod, &ControlPanel::linkWatchTick},
-    {PanelTimer::FrequencyRepeat, "wait1", MainWindow::kFrequencyRepeatPeriod,
-     &ControlPanel::frequencyRepeatTick},
-    {PanelTimer::PowerRepeat, "wait2", MainWindow::kPowerRepeatPeriod,
-     &ControlPanel::powerRepeatTick},
-    {PanelTimer::TransmitLampOff, "tmrTXLED", MainWindow::kLampPeriod,
-     &ControlPanel::transmitLampTick},
-    {PanelTimer::ReceiveLampOff, "tmrRXLED", MainWindow::kLampPeriod,
-     &ControlPanel::receiveLampTick},
-};
 
 // The frequency row: "TX Freq :", the digit groups around the point, "MHz".
 struct BigLabel {
@@ -107,21 +86,15 @@ QString fromLine(std::string_view text) {
 
 }  // namespace
 
-MainWindow::MainWindow(ControlPanel& panel, QWidget* parent)
-    : QMainWindow(parent),
-      m_panel(panel),
-      m_link(new serial::SerialPortLink(this)),
-      m_controls{*m_link, *this, *this} {
+MainWindow::MainWindow(ControlPanel& panel, QWidget* parent) : QMainWindow(parent), m_panel(panel) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Vora TX Controller"));
     setWindowIcon(QIcon(QStringLiteral(":/vora/icon.xpm")));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(common::windowDefaultFont());
-    m_link->setObjectName(QStringLiteral("MSComm1"));
 
     buildControls();
     buildMenu();
-    buildTimers();
     connectEvents();
 }
 
@@ -253,30 +226,12 @@ void MainWindow::showNetworkControl(bool on) {
     m_networkControl->setChecked(on);
 }
 
-void MainWindow::buildTimers() {
-    for (const TimerDesign& design : kTimers) {
-        auto* timer = new QTimer(this);
-        timer->setObjectName(QLatin1String(design.objectName));
-        timer->setInterval(design.interval);
-        timer->start();  // every timer runs from the moment the window is loaded
-        m_timers.at(std::size_t(design.timer)) = timer;
-    }
-}
-
 void MainWindow::connectEvents() {
     ControlPanel* panel = &m_panel;
     auto route = [this, panel](auto* sender, auto signal, Handler handler) {
         connect(sender, signal, this, [panel, handler] { (panel->*handler)(); });
     };
 
-    connect(m_link, &serial::SerialPortLink::received, this, [panel](const QByteArray& text) {
-        panel->textReceived(std::string_view(text.constData(), std::size_t(text.size())));
-    });
-    route(m_link, &serial::SerialPortLink::sent, &ControlPanel::commandsSent);
-    route(m_link, &serial::SerialPortLink::reopened, &ControlPanel::portReopened);
-    for (const TimerDesign& design : kTimers) {
-        route(m_timers.at(std::size_t(design.timer)), &QTimer::timeout, design.tick);
-    }
     route(m_step, &QPushButton::clicked, &ControlPanel::stepClicked);
     route(m_carrier, &QPushButton::clicked, &ControlPanel::carrierClicked);
 
@@ -299,15 +254,12 @@ void MainWindow::connectEvents() {
 }
 
 void MainWindow::silence() {
-    for (QTimer* timer : m_timers) {
-        if (timer != nullptr) {
-            timer->stop();
-            timer->disconnect(this);
-        }
-    }
-    m_link->disconnect(this);
-    for (HoldButton* button : {m_frequencyUp, m_frequencyDown, m_powerUp, m_powerDown}) {
+    for (QPushButton* button : std::initializer_list<QPushButton*>{
+             m_frequencyUp, m_frequencyDown, m_powerUp, m_powerDown, m_step, m_carrier}) {
         button->disconnect(this);
+    }
+    if (QShortcut* escape = findChild<QShortcut*>()) {
+        escape->disconnect(this);
     }
 }
 
@@ -365,16 +317,6 @@ void MainWindow::showLink(bool up) {
     m_statusBar->setPanelText(kLinkPanel, QStringLiteral("Disconnected"));
     for (int panel = kLinkPanel + 1; panel <= StatusBar::kPanels; ++panel) {
         m_statusBar->setPanelText(panel, QString());
-    }
-}
-
-void MainWindow::setTimerRunning(PanelTimer timer, bool running) {
-    QTimer* t = m_timers.at(std::size_t(timer));
-    // Switching on a running timer leaves its period alone, so the repeat rates stay fixed.
-    if (!running) {
-        t->stop();
-    } else if (!t->isActive()) {
-        t->start();
     }
 }
 

@@ -22,7 +22,7 @@ protected:
         ASSERT_EQ(pty.read(2), "2a");
         // The tests tick the repeat timers themselves, so that a hold spans a known number.
         for (const char* name : {"wait1", "wait2", "Tmrcom"}) {
-            window().findChild<QTimer*>(QString::fromLatin1(name))->stop();
+            program->session().findChild<QTimer*>(QString::fromLatin1(name))->stop();
         }
     }
 
@@ -281,7 +281,7 @@ class ControlsOnAClosedPort : public ProgramFixture {};
 TEST_F(ControlsOnAClosedPort, APressStartsNoRepetitionAndTheWindowStaysUsable) {
     config.mapPort(1, QStringLiteral("/dev/no-such-device"));
     start();
-    ASSERT_FALSE(window().link().isOpen());
+    ASSERT_FALSE(program->session().link().isOpen());
     testing::internal::CaptureStderr();
     QTest::mousePress(window().findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     EXPECT_FALSE(program->panel().state().frequencyUpHeld);
@@ -313,7 +313,7 @@ TEST_F(WholeRecords, ARecordSplitByTheLineShowsWholeAndALonePieceAfterTheGap) {
     EXPECT_EQ(window().findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 128);
     EXPECT_TRUE(window().findChild<QLabel*>(QStringLiteral("Label11"))->isEnabled());
     EXPECT_EQ(window().findChild<QPushButton*>(QStringLiteral("Command6"))->text(), "TX On");
-    EXPECT_TRUE(window().link().isOpen()) << "no record was parsed in pieces";
+    EXPECT_TRUE(program->session().link().isOpen()) << "no record was parsed in pieces";
 
     pty.write("F12");
     EXPECT_TRUE(testsupport::waitUntil([&] { return text("Label8") == "12"; }));

@@ -19,7 +19,7 @@ protected:
         config.mapPort(1, pty.slavePath());
         start();
         ASSERT_EQ(pty.read(2), "2a");
-        window().findChild<QTimer*>(QStringLiteral("Tmrcom"))->stop();  // ticked by hand
+        program->session().findChild<QTimer*>(QStringLiteral("Tmrcom"))->stop();  // ticked by hand
     }
     QString panel(int n) {
         return window().findChild<ui::main::StatusBar*>(QStringLiteral("StatusBar1"))->panelText(n);
@@ -58,7 +58,7 @@ TEST_F(LinkMonitor, SilenceEmptiesThePanelsAndPutsTheLinkLampOut) {
 }
 
 TEST_F(LinkMonitor, TheFirstTickLoadsTheMonitorHiddenAndTheMenuShowsTheVerdict) {
-    program->unloadMonitor();
+    program->monitor().unload();
     receive("F1234567");
     tickAt(12, 0, 1);
     ui::monitor::LinkMonitor* monitor = program->monitor().window();
@@ -93,7 +93,7 @@ TEST_F(LinkMonitor, AnEventLightsItsLampUntilTheNextTickOfItsOffTimer) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.timer);
-        auto* timer = window().findChild<QTimer*>(QString::fromLatin1(c.timer));
+        auto* timer = program->session().findChild<QTimer*>(QString::fromLatin1(c.timer));
         ASSERT_TRUE(testsupport::waitUntil([&] { return !timer->isActive(); }));
         c.event();
         ASSERT_TRUE(testsupport::waitUntil([&] { return c.lamp()->lit(); }));

@@ -112,15 +112,26 @@ TEST_F(MainWindowLook, GeometryFollowsTheDesignAtFifteenTwipsAPixel) {
     EXPECT_EQ(window().centralWidget()->size(), QSize(291, 214));
 }
 
+// The session's timers run from each load of the main window and stop with its unload.
 TEST_F(MainWindowLook, EveryTimerRunsFromTheLoadWithItsInterval) {
     const std::pair<const char*, int> timers[] = {
         {"Tmrcom", 500}, {"wait1", 100}, {"wait2", 50}, {"tmrTXLED", 200}, {"tmrRXLED", 200}};
+    const auto timer = [this](const char* name) {
+        return program->session().findChild<QTimer*>(QString::fromLatin1(name));
+    };
     for (const auto& [name, interval] : timers) {
         SCOPED_TRACE(name);
-        auto* timer = control<QTimer>(name);
-        ASSERT_NE(timer, nullptr);
-        EXPECT_EQ(timer->interval(), interval);
-        EXPECT_TRUE(timer->isActive());
+        ASSERT_NE(timer(name), nullptr);
+        EXPECT_EQ(timer(name)->interval(), interval);
+        EXPECT_TRUE(timer(name)->isActive());
+    }
+    program->unloadMain();
+    for (const auto& [name, interval] : timers) {
+        EXPECT_FALSE(timer(name)->isActive()) << name;
+    }
+    program->loadMain();
+    for (const auto& [name, interval] : timers) {
+        EXPECT_TRUE(timer(name)->isActive()) << name;
     }
 }
 
@@ -170,7 +181,7 @@ TEST_F(MainWindowLook, OptionsMenuKeepsItsItemsAndAddsSerialPortsAfterThem) {
 }
 
 TEST_F(MainWindowLook, ExitUnloadsTheMainWindowAndTheProgramEndsWithItsLastWindow) {
-    QSignalSpy finished(program.get(), &ui::main::Program::finished);
+    QSignalSpy finished(program.get(), &app::Program::finished);
     program->showMonitor();
     window().findChild<QAction*>(QStringLiteral("mnu_exit"))->trigger();
     EXPECT_EQ(program->mainWindow(), nullptr);
@@ -179,7 +190,7 @@ TEST_F(MainWindowLook, ExitUnloadsTheMainWindowAndTheProgramEndsWithItsLastWindo
 }
 
 TEST_F(MainWindowLook, AnOpenSettingsDialogKeepsTheProgramRunning) {
-    QSignalSpy finished(program.get(), &ui::main::Program::finished);
+    QSignalSpy finished(program.get(), &app::Program::finished);
     program->showSettings();
     window().close();
     QTest::qWait(50);

@@ -16,9 +16,9 @@ using testsupport::waitUntil;
 
 class NetworkControl : public ProgramFixture {
 protected:
-    ui::main::Program& startWith(bool forced, quint16 port = 0) {
-        program = std::make_unique<ui::main::Program>(
-            ui::main::Program::Services{store, messages, urls, clock});
+    app::Program& startWith(bool forced, quint16 port = 0) {
+        program =
+            std::make_unique<app::Program>(app::Program::Services{store, messages, urls, clock});
         program->setNetworkControlStart({forced, QHostAddress(QHostAddress::LocalHost), port});
         program->start();
         return *program;

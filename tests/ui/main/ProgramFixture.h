@@ -5,11 +5,11 @@
 #include <QCoreApplication>
 #include <memory>
 
+#include "app/Program.h"
 #include "platform/PortSetting.h"
 #include "support/Fakes.h"
 #include "support/Pty.h"
 #include "support/TestConfig.h"
-#include "ui/main/Program.h"
 
 // The whole program with a fake store, message box, URL opener and clock, and a private port map.
 class ProgramFixture : public ::testing::Test {
@@ -26,9 +26,9 @@ protected:
         ASSERT_TRUE(platform::savePortText(store, text).ok());
     }
 
-    ui::main::Program& start() {
-        program = std::make_unique<ui::main::Program>(
-            ui::main::Program::Services{store, messages, urls, clock, devices});
+    app::Program& start() {
+        program = std::make_unique<app::Program>(
+            app::Program::Services{store, messages, urls, clock, devices});
         program->start();
         return *program;
     }
@@ -42,5 +42,5 @@ protected:
     testsupport::RecordingUrlOpener urls;
     testsupport::FakeClock clock;
     const ui::ports::DeviceSource* devices = nullptr;  // the system's
-    std::unique_ptr<ui::main::Program> program;
+    std::unique_ptr<app::Program> program;
 };

@@ -34,7 +34,7 @@ TEST_F(Startup, NothingStoredOpensPort1AndSendsOnlyTheStatusRequest) {
     start();
     EXPECT_EQ(pty.read(2), "2a");
     EXPECT_TRUE(pty.drain(100ms).isEmpty());
-    EXPECT_TRUE(window().link().isOpen());
+    EXPECT_TRUE(program->session().link().isOpen());
     EXPECT_TRUE(messages.messages.isEmpty());
     EXPECT_EQ(program->settingsDialog(), nullptr);
 }
@@ -45,7 +45,7 @@ TEST_F(Startup, OnlyTheLastCharacterOfThePortTextCounts) {
     storePortText(QStringLiteral("Com 12"));
     start();
     EXPECT_EQ(pty.read(2), "2a");
-    EXPECT_EQ(window().link().port(), 2);
+    EXPECT_EQ(program->session().link().port(), 2);
 }
 
 TEST_F(Startup, PortTextNotEndingInADigitIsErrorThirteenWithoutTheSettingsDialog) {
@@ -57,7 +57,7 @@ TEST_F(Startup, PortTextNotEndingInADigitIsErrorThirteenWithoutTheSettingsDialog
         EXPECT_EQ(messages.titles.value(0), QStringLiteral("Error !!"));
         EXPECT_EQ(messages.fixedTexts(), QStringList{kTypeMismatch});
         EXPECT_EQ(program->settingsDialog(), nullptr);
-        EXPECT_FALSE(window().link().isOpen());
+        EXPECT_FALSE(program->session().link().isOpen());
         EXPECT_TRUE(window().isVisible());
         program.reset();
     }
@@ -77,7 +77,7 @@ TEST_F(Startup, PortInUseOrMissingIsReportedAndOpensTheSettingsDialogOnce) {
     ASSERT_NE(program->settingsDialog(), nullptr);
     EXPECT_TRUE(program->settingsDialog()->isVisible());
     EXPECT_TRUE(window().isVisible());
-    EXPECT_FALSE(window().link().isOpen());
+    EXPECT_FALSE(program->session().link().isOpen());
     EXPECT_TRUE(pty.drain(100ms).isEmpty()) << "no status request on a port we do not hold";
 
     // Start-up again while the dialog is open: no second dialog.
@@ -95,7 +95,7 @@ TEST_F(Startup, UnloadClosesAnOpenPortAndLeavesAClosedOneAlone) {
     testsupport::Pty pty;
     config.mapPort(1, pty.slavePath());
     start();
-    ASSERT_TRUE(window().link().isOpen());
+    ASSERT_TRUE(program->session().link().isOpen());
     program->unloadMain();
     EXPECT_EQ(program->mainWindow(), nullptr);
 
@@ -107,7 +107,7 @@ TEST_F(Startup, UnloadClosesAnOpenPortAndLeavesAClosedOneAlone) {
     // Now start-up fails (the device is missing); unloading must not touch the closed port.
     config.mapPort(1, QStringLiteral("/dev/no-such-device"));
     program->loadMain();
-    ASSERT_FALSE(window().link().isOpen());
+    ASSERT_FALSE(program->session().link().isOpen());
     testing::internal::CaptureStderr();
     program->unloadMain();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -202,8 +202,8 @@ TEST_F(Startup, AnUnreadableSettingsFileIsANumberedErrorAndOpensNoPort) {
     const QString settingsFile = config.path() + QStringLiteral("/VoraTXController/settings.ini");
     ASSERT_TRUE(QDir().mkpath(settingsFile));  // a folder in its place
     platform::IniSettingsStore unreadable(settingsFile);
-    program = std::make_unique<ui::main::Program>(
-        ui::main::Program::Services{unreadable, messages, urls, clock});
+    program =
+        std::make_unique<app::Program>(app::Program::Services{unreadable, messages, urls, clock});
     testing::internal::CaptureStderr();
     program->start();
     const std::string errors = testing::internal::GetCapturedStderr();
@@ -212,7 +212,7 @@ TEST_F(Startup, AnUnreadableSettingsFileIsANumberedErrorAndOpensNoPort) {
               QStringList{QStringLiteral("VoraController\r\rError nr 75\r\r")});
     EXPECT_TRUE(messages.reasons().value(0).contains(settingsFile))
         << messages.reasons().value(0).toStdString();
-    EXPECT_FALSE(window().link().isOpen());
+    EXPECT_FALSE(program->session().link().isOpen());
     EXPECT_TRUE(pty.drain(100ms).isEmpty());
     program.reset();
 }

@@ -92,7 +92,7 @@ TEST_F(SerialPortsWindowTest, AssignsTheSelectedDeviceByItsStableNameAndClearsIt
     portList->setCurrentItem(portList->topLevelItem(0));
     QTest::mouseClick(control<QPushButton>("assignButton"), Qt::LeftButton);
     EXPECT_EQ(adapter.read(2), "2a");
-    EXPECT_EQ(window().link().device(), adapter.slavePath());
+    EXPECT_EQ(program->session().link().device(), adapter.slavePath());
     EXPECT_TRUE(ports->isVisible());
 }
 

@@ -261,10 +261,10 @@ TEST_F(SettingsDialogTest, SaveStoresTheTextAndRestartsTheMainWindowOnIt) {
         EXPECT_TRUE(dialogGone());
         if (c.newPort == 0) {
             EXPECT_EQ(messages.fixedTexts(), QStringList{kTypeMismatch});
-            EXPECT_FALSE(window().link().isOpen());
+            EXPECT_FALSE(program->session().link().isOpen());
         } else {
             EXPECT_TRUE(messages.messages.isEmpty());
-            EXPECT_EQ(window().link().port(), c.newPort);
+            EXPECT_EQ(program->session().link().port(), c.newPort);
             EXPECT_EQ(line.read(2), "2a") << "the status request goes out on the new port";
         }
         if (c.newPort != oldPort) {
@@ -293,7 +293,7 @@ TEST_F(SettingsDialogTest, SaveOnAMissingPortReportsItOnceAndStillCloses) {
     EXPECT_EQ(visibleSettingsDialogs(), 0);
     EXPECT_EQ(storedPortText(), "Com 5");
     EXPECT_TRUE(window().isVisible());
-    EXPECT_FALSE(window().link().isOpen());
+    EXPECT_FALSE(program->session().link().isOpen());
     EXPECT_FALSE(portHeldElsewhere(1));
 }
 
@@ -333,7 +333,7 @@ TEST_F(SettingsDialogTest, CancelEscapeAndTheCloseBoxStoreNothing) {
         EXPECT_TRUE(dialogGone());
         EXPECT_EQ(store.saves, 0);
         EXPECT_EQ(program->mainWindow(), before);
-        EXPECT_TRUE(window().link().isOpen());
+        EXPECT_TRUE(program->session().link().isOpen());
         program->panel().stepClicked();
         EXPECT_EQ(line.read(2), "1a") << "the old port still carries commands";
         line.write("S1010128");
@@ -395,7 +395,7 @@ TEST_F(SettingsDialogTest, AStoreThatCannotBeWrittenIsReportedAndNothingShowsThe
                                         std::chrono::milliseconds(200)))
         << "nothing was saved, so nothing restarts";
     EXPECT_EQ(combo(dialog)->currentText(), QStringLiteral("Com 7"));
-    EXPECT_TRUE(window().link().isOpen());
+    EXPECT_TRUE(program->session().link().isOpen());
     EXPECT_EQ(storedPortText(), QStringLiteral("Com 1"));
     program->showMonitor();
     EXPECT_EQ(program->monitor().window()->portCaption()->text(), QStringLiteral("Com 1"));
@@ -461,7 +461,7 @@ TEST_F(SettingsDialogTest, AfterTheMainWindowClosedSaveBringsItBackAndCancelMayE
         portMap.mapPort(1, line.slavePath());
         start();
         ASSERT_EQ(line.read(2), "2a");
-        QSignalSpy finished(program.get(), &ui::main::Program::finished);
+        QSignalSpy finished(program.get(), &app::Program::finished);
         ui::settings::SettingsDialog& dialog = openDialog();
         if (c.aboutOpen) {
             program->showAbout();

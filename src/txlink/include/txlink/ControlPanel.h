@@ -14,8 +14,10 @@
 
 namespace txlink {
 
-// What the panel remembers. It lives as long as the ControlPanel: reloading the window's
-// controls keeps it, and start-up resets only the port text, the port and three of the flags.
+// What the panel remembers for the life of the program. A reload of the main window keeps it:
+// start-up sets the port text and the port afresh and clears the frequency-held flags and the
+// link flag, because those belong to the port it opens. The power-held flags are left to their
+// releases; every hold ends with the window that started it, so they are clear after a reload.
 struct PanelState {
     std::string portText;
     int port = 1;
@@ -28,53 +30,47 @@ struct PanelState {
     std::optional<MonotonicTime> lastReceive;  // empty until text has arrived
 };
 
-// The controls of one load of the main window; valid from its load to its unload.
-struct PanelControls {
-    SerialLink& link;
-    PanelDisplay& display;
-    PanelTimers& timers;
-};
-
-// What the panel reaches outside its own window.
+// What the panel needs from the program around it. It says what happened and what the operator
+// needs; the windows decide how to say it.
 class PanelHost {
 public:
     virtual ~PanelHost() = default;
     // The stored port text, or `defaultText` when nothing is stored.
     virtual Result<std::string> readPortText(const std::string& defaultText) = 0;
-    // The modal "Error !!" box; line breaks in the message are single carriage returns.
-    virtual void showStartupError(const std::string& message) = 0;
-    // The Settings dialog, modeless; an open dialog is left as it is.
-    virtual void showSettingsDialog() = 0;
-    virtual void unloadMonitor() = 0;
+    // Start-up could not finish: the operator is told `failure` before start-up goes on.
+    // `portText` is the stored port text as far as it was read.
+    virtual void startupFailed(const Error& failure, std::string_view portText) = 0;
+    // The port's device is missing or held elsewhere: the operator may want to choose another.
+    virtual void portChoiceNeeded() = 0;
+    // The panel has closed its port for good, until the next load: what mirrored its activity
+    // goes with it.
+    virtual void panelClosed() = 0;
     virtual ActivityLamps& lamps() = 0;
 };
 
-// The message of the start-up box for `failure`: the words for its number, then its reason as
-// the last line.
-std::string startupErrorMessage(const Error& failure, std::string_view portText);
-
-// The heart of the main window, free of widgets: start-up and shut-down of the port, what the
-// line says, the watchdog, and the operator's buttons with their repeat timers. Every handler
+// The heart of the transmitter session, free of widgets: start-up and shut-down of the port, what
+// the line says, the watchdog, and the operator's buttons with their repeat timers. Every handler
 // runs to its end; a command that cannot be sent ends its handler before the handler records
-// anything.
+// anything. Whoever owns the panel delivers line events and timer ticks only between load() and
+// unload(); a closed port makes every send fail, so a press outside that span sends nothing.
 class ControlPanel {
 public:
     // How long an ending panel waits for the report of a key that a program sent just before:
     // the transmitter answers a toggle at once, so a second is ample.
     static constexpr std::chrono::milliseconds kEndPatience{1000};
 
-    ControlPanel(const Clock& clock, PanelHost& host);
+    ControlPanel(const Clock& clock, SerialLink& link, PanelTimers& timers, PanelHost& host);
 
-    // Gives the panel the controls of a freshly loaded window, or takes them away (nullptr).
-    // Without controls every handler does nothing.
-    void attach(PanelControls* controls);
-    bool loaded() const { return m_controls != nullptr; }
+    // Where the panel shows what the transmitter reports: a freshly loaded window, showing its
+    // design-time face, or none.
+    void showOn(PanelDisplay* display);
 
-    // The window's load: reads the port, opens it and asks the transmitter for its status;
-    // reports a failure in the start-up box.
+    // Start-up: reads the port, opens it and asks the transmitter for its status; a failure is
+    // reported to the host.
     void load();
-    // The window's unload: closes the port and unloads the link monitor.
+    // Shut-down: closes the port; the host lets go of what mirrored it. The display is let go.
     void unload();
+    bool loaded() const { return m_loaded; }
     // The panel is about to end: every program's key is released now. True when a program's key
     // is still on its way to the transmitter; the caller then lets reports in for up to
     // kEndPatience before it unloads, so that a key that arrives is switched off too.
@@ -129,11 +125,13 @@ private:
     void followRemoteCarrier();
 
     const Clock& m_clock;
+    SerialLink& m_link;
+    PanelTimers& m_timers;
     PanelHost& m_host;
+    bool m_loaded = false;
     // Start-up found its device missing or busy and waits for it: start-up's status request goes
     // out when the port opens.
     bool m_startupWaitsForDevice = false;
-    PanelControls* m_controls = nullptr;
     ShownState m_shown;
     PanelState m_state;
     RemoteCarrier m_remoteCarrier;

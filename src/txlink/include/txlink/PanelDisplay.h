@@ -12,8 +12,10 @@ inline constexpr int kStepCount = 5;
 inline constexpr int kPowerMin = 0;
 inline constexpr int kPowerMax = 255;
 
-// What the control panel shows of the transmitter. Each call writes its element whether or not
-// the value changed. Digits are shown exactly as the line sent them (Latin-1 bytes).
+// What the control panel shows of the transmitter. An implementation writes its element on every
+// call. The panel reaches the window through ShownState, which calls only when a value changes
+// what is shown: a rewrite of the same value shows nothing new, and skipping it is most of what a
+// record would otherwise cost. Digits are shown exactly as the line sent them (Latin-1 bytes).
 class PanelDisplay {
 public:
     virtual ~PanelDisplay() = default;

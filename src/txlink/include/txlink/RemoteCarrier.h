@@ -12,7 +12,7 @@ namespace txlink {
 
 namespace error {
 // Refusals of a carrier request from another program; never shown in the start-up box.
-inline constexpr int kLinkDown = 8101;        // the transmitter has not been heard for 4 s
+inline constexpr int kLinkDown = 8101;        // the link is down: the watchdog's silence limit
 inline constexpr int kCarrierUnknown = 8102;  // no status record since the window loaded
 }  // namespace error
 

@@ -1,34 +1,38 @@
-#include "ui/main/Program.h"
+#include "app/Program.h"
 
 #include "platform/Logging.h"
 #include "platform/NetworkControlSetting.h"
 #include "platform/PortSetting.h"
+#include "ui/main/StartupMessage.h"
 
-namespace ui::main {
+namespace app {
+
+using ui::main::MainWindow;
 
 Program::Program(Services services, QObject* parent)
     : QObject(parent),
       m_services(services),
-      m_panel(services.clock, *this),
       m_monitor(services.store),
       m_settings([this] {
-          auto* dialog = new settings::SettingsDialog(m_services.store, m_services.messages,
-                                                      [this] { reloadMain(); });
+          auto* dialog = new ui::settings::SettingsDialog(m_services.store, m_services.messages,
+                                                          [this] { reloadMain(); });
           connect(dialog, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return dialog;
       }),
       m_about([this] {
-          auto* about = new about::AboutWindow(m_services.urls);
+          auto* about = new ui::about::AboutWindow(m_services.urls);
           connect(about, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return about;
       }),
       m_ports([this] {
-          auto* window = new ports::SerialPortsWindow(
-              m_services.devices != nullptr ? *m_services.devices : ports::DeviceSource::system(),
+          auto* window = new ui::ports::SerialPortsWindow(
+              m_services.devices != nullptr ? *m_services.devices
+                                            : ui::ports::DeviceSource::system(),
               [this](int port) { portMapChanged(port); });
           connect(window, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return window;
-      }) {
+      }),
+      m_session(services.clock, *this) {
     m_endDeadline.setSingleShot(true);
     m_endDeadline.setInterval(txlink::ControlPanel::kEndPatience);
     connect(&m_endDeadline, &QTimer::timeout, this, &Program::unloadMain);
@@ -36,8 +40,7 @@ Program::Program(Services services, QObject* parent)
 
 Program::~Program() {
     if (m_main) {
-        m_panel.unload();
-        m_panel.attach(nullptr);
+        m_session.unload();
         delete m_main.data();
     }
 }
@@ -52,7 +55,7 @@ void Program::loadMain() {
     if (m_main) {
         return;
     }
-    m_main = new MainWindow(m_panel);
+    m_main = new MainWindow(m_session.panel());
     connect(m_main, &MainWindow::unloadRequested, this, &Program::endMain);
     connect(m_main, &MainWindow::settingsRequested, this, &Program::showSettings);
     connect(m_main, &MainWindow::monitorRequested, this, &Program::showMonitor);
@@ -60,8 +63,7 @@ void Program::loadMain() {
     connect(m_main, &MainWindow::networkControlToggled, this, &Program::setNetworkControl);
     showNetworkControlState();
     connect(m_main, &MainWindow::serialPortsRequested, this, &Program::showSerialPorts);
-    m_panel.attach(&m_main->controls());
-    m_panel.load();
+    m_session.load(*m_main);
 }
 
 void Program::showMain() {
@@ -74,7 +76,7 @@ void Program::endMain() {
     if (!m_main || ending()) {
         return;
     }
-    if (!m_panel.releaseProgramsForEnd()) {
+    if (!m_session.panel().releaseProgramsForEnd()) {
         unloadMain();
         return;
     }
@@ -83,9 +85,9 @@ void Program::endMain() {
            "switch it off before the port closes");
     m_main->hide();
     m_endDeadline.start();
-    // The window's own handler has applied the report by the time this one runs.
-    connect(&m_main->link(), &serial::SerialPortLink::received, this, [this] {
-        if (!m_panel.programKeyAwaitsReport()) {
+    // The session's own handler has applied the report by the time this one runs.
+    connect(&m_session.link(), &serial::SerialPortLink::received, this, [this] {
+        if (!m_session.panel().programKeyAwaitsReport()) {
             unloadMain();
         }
     });
@@ -96,14 +98,13 @@ void Program::unloadMain() {
         return;
     }
     m_endDeadline.stop();
-    m_main->link().disconnect(this);
-    m_panel.unload();
+    m_session.link().disconnect(this);
+    m_session.unload();
     MainWindow* window = m_main.data();
     m_main.clear();
     // Hidden first, while its buttons still reach the panel: a hold in progress ends with its
     // window, and no command goes on repeating.
     window->hide();
-    m_panel.attach(nullptr);
     window->silence();
     // The unload may come from the window's own close event or menu: delete it once that is done.
     window->deleteLater();
@@ -134,7 +135,7 @@ void Program::showSerialPorts() {
 }
 
 void Program::portMapChanged(int port) {
-    if (m_main && port == m_panel.state().port) {
+    if (m_main && port == m_session.panel().state().port) {
         reloadMain();
     }
 }
@@ -150,15 +151,19 @@ txlink::Result<std::string> Program::readPortText(const std::string& defaultText
     return text->toStdString();
 }
 
-void Program::showStartupError(const std::string& message) {
-    m_services.messages.critical(QStringLiteral("Error !!"), QString::fromStdString(message));
+void Program::startupFailed(const txlink::Error& failure, std::string_view portText) {
+    m_services.messages.critical(
+        ui::main::startupErrorTitle(),
+        ui::main::startupErrorMessage(
+            failure.number, QString::fromUtf8(portText.data(), qsizetype(portText.size())),
+            QString::fromStdString(failure.reason)));
 }
 
-void Program::showSettingsDialog() {
+void Program::portChoiceNeeded() {
     showSettings();
 }
 
-void Program::unloadMonitor() {
+void Program::panelClosed() {
     m_monitor.unload();
 }
 
@@ -210,8 +215,9 @@ void Program::setNetworkControl(bool on) {
         } else if (const txlink::Status started = startNetworkControl(); !started) {
             qCWarning(lcRigctl, "network control is off: %s", started.error().reason.c_str());
             showNetworkControlState();
-            m_services.messages.critical(QStringLiteral("Network Control"),
-                                         QStringLiteral("Network control could not start.\r\r") +
+            m_services.messages.critical(tr("Network Control"),
+                                         tr("Network control could not start.") +
+                                             QStringLiteral("\r\r") +
                                              QString::fromStdString(started.error().reason));
             return;
         }
@@ -221,10 +227,10 @@ void Program::setNetworkControl(bool on) {
         qCWarning(lcSettings, "cannot remember network control %s: %s", on ? "on" : "off",
                   saved.error().reason.c_str());
         m_services.messages.critical(
-            QStringLiteral("Network Control"),
-            QStringLiteral("Network control is %1 for now, but the next start will not know.\r\r")
-                    .arg(on ? QStringLiteral("on") : QStringLiteral("off")) +
-                QString::fromStdString(saved.error().reason));
+            tr("Network Control"),
+            (on ? tr("Network control is on for now, but the next start will not know.")
+                : tr("Network control is off for now, but the next start will not know.")) +
+                QStringLiteral("\r\r") + QString::fromStdString(saved.error().reason));
     }
 }
 
@@ -240,4 +246,4 @@ void Program::endIfNoWindow() {
     }
 }
 
-}  // namespace ui::main
+}  // namespace app

@@ -8,6 +8,7 @@
 #include "platform/SettingsStore.h"
 #include "rigctl/PanelTransmitter.h"
 #include "rigctl/Server.h"
+#include "session/TransmitterSession.h"
 #include "txlink/ControlPanel.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/common/MessageBox.h"
@@ -18,27 +19,28 @@
 #include "ui/ports/SerialPortsWindow.h"
 #include "ui/settings/SettingsDialog.h"
 
-namespace ui::main {
+namespace app {
 
-// The program's windows. The main window is loaded at start and may be unloaded and loaded again
-// (the Settings dialog's Save does that) while its control panel, and so the panel's state,
-// stays. The Settings dialog, the link monitor, the About and the Serial Ports windows exist at
-// most once each. The program ends when no window is loaded any more.
+// The program: the transmitter session, the windows that show it and network control. The session
+// lives as long as the program. The main window is loaded at start and may be unloaded and loaded
+// again (the Settings dialog's Save does that), and each load of it is a load of the session: the
+// port opens, the timers start. The Settings dialog, the link monitor, the About and the Serial
+// Ports windows exist at most once each. The program ends when no window is loaded any more.
 //
-// Network control (a rigctld-compatible server) belongs to the program, not to the window: it
-// outlives window reloads. It is off unless this run was started with it, or the operator left it
-// on in the "Options" menu the last time.
+// Network control (a rigctld-compatible server) outlives window reloads, as the session does. It
+// is off unless this run was started with it, or the operator left it on in the "Options" menu
+// the last time.
 class Program final : public QObject, public txlink::PanelHost {
     Q_OBJECT
 
 public:
     struct Services {
         platform::SettingsStore& store;
-        common::MessageBox& messages;
-        common::UrlOpener& urls;
+        ui::common::MessageBox& messages;
+        ui::common::UrlOpener& urls;
         const txlink::Clock& clock;
         // Where the Serial Ports window finds devices; the system's when none is given.
-        const ports::DeviceSource* devices = nullptr;
+        const ui::ports::DeviceSource* devices = nullptr;
     };
 
     // How this run starts network control.
@@ -79,17 +81,18 @@ public:
     // after the Settings dialog's Save.
     void portMapChanged(int port);
 
-    MainWindow* mainWindow() const { return m_main.data(); }
-    txlink::ControlPanel& panel() { return m_panel; }
-    monitor::MonitorLamps& monitor() { return m_monitor; }
-    settings::SettingsDialog* settingsDialog() const { return m_settings.window(); }
-    about::AboutWindow* aboutWindow() const { return m_about.window(); }
-    ports::SerialPortsWindow* serialPortsWindow() const { return m_ports.window(); }
+    ui::main::MainWindow* mainWindow() const { return m_main.data(); }
+    session::TransmitterSession& session() { return m_session; }
+    txlink::ControlPanel& panel() { return m_session.panel(); }
+    ui::monitor::MonitorLamps& monitor() { return m_monitor; }
+    ui::settings::SettingsDialog* settingsDialog() const { return m_settings.window(); }
+    ui::about::AboutWindow* aboutWindow() const { return m_about.window(); }
+    ui::ports::SerialPortsWindow* serialPortsWindow() const { return m_ports.window(); }
 
     txlink::Result<std::string> readPortText(const std::string& defaultText) override;
-    void showStartupError(const std::string& message) override;
-    void showSettingsDialog() override;
-    void unloadMonitor() override;
+    void startupFailed(const txlink::Error& failure, std::string_view portText) override;
+    void portChoiceNeeded() override;
+    void panelClosed() override;
     txlink::ActivityLamps& lamps() override;
 
 signals:
@@ -105,18 +108,19 @@ private:
     void showNetworkControlState();
 
     Services m_services;
-    txlink::ControlPanel m_panel;
-    QPointer<MainWindow> m_main;
-    monitor::MonitorLamps m_monitor;
-    common::WindowHolder<settings::SettingsDialog> m_settings;
-    common::WindowHolder<about::AboutWindow> m_about;
-    common::WindowHolder<ports::SerialPortsWindow> m_ports;
+    QPointer<ui::main::MainWindow> m_main;
+    ui::monitor::MonitorLamps m_monitor;
+    ui::common::WindowHolder<ui::settings::SettingsDialog> m_settings;
+    ui::common::WindowHolder<ui::about::AboutWindow> m_about;
+    ui::common::WindowHolder<ui::ports::SerialPortsWindow> m_ports;
     NetworkControlStart m_networkStart;
     bool m_warnedBeyondLoopback = false;
     QTimer m_endDeadline;
-    // Last, so that its sessions end while the panel they talk to is still there.
-    rigctl::PanelTransmitter m_transmitter{m_panel};
+    // After the windows it shows itself in, so that it unloads before they go.
+    session::TransmitterSession m_session;
+    // Last, so that its clients' sessions end while the panel they talk to is still there.
+    rigctl::PanelTransmitter m_transmitter{m_session.panel()};
     rigctl::Server m_networkControl{m_transmitter};
 };
 
-}  // namespace ui::main
+}  // namespace app
