@@ -107,7 +107,7 @@ private:
     bool m_warnedBeyondLoopback = false;
     // Last, so that its sessions end while the panel they talk to is still there.
     rigctl::PanelTransmitter m_transmitter{m_panel};
-    rigctl::Server m_networkControl{m_transmitter};
+    rigctl::Server m_networkControl{m_transmitter, m_services.clock};
 };
 
 }  // namespace ui::main
