@@ -341,8 +341,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LineCase{"OneByteIsKeptJustUnder10s", {{0, "f\nT", kF}}, 9999, false},
         LineCase{"OneByteIsDroppedAt10s", {{0, "f\nT", kF}}, 10000, true},
+        // The last byte passes the line bound, so its error tells that all have come.
         LineCase{"AByteNowAndThenDoesNotHoldThePlace",
-                 {{0, "f\nT", kF}, {3000, " ", {}}, {6000, "1", {}}, {9000, " ", {}}},
+                 {{0, "f\n" + QByteArray(254, 'x'), kF},
+                  {3000, "x", {}},
+                  {6000, "x", {}},
+                  {9000, "x", "RPRT -8\n"}},
                  10000,
                  true},
         LineCase{"AnOverlongLineThatNeverEndsIsDropped",
