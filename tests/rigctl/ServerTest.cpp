@@ -1,14 +1,18 @@
 // The TCP server with a fake transmitter: sessions, the client limit, the line bound, clients
-// that do not read, and the end of each session reaching the transmitter.
+// that do not read, silent and trickling clients, and the end of each session reaching the
+// transmitter.
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <QTcpSocket>
+#include <array>
 #include <chrono>
 #include <memory>
 #include <vector>
 
 #include "rigctl/Server.h"
+#include "support/FakeClock.h"
 #include "support/Wait.h"
 
 namespace {
@@ -61,7 +65,8 @@ protected:
     }
 
     FakeTransmitter transmitter;
-    rigctl::Server server{transmitter};
+    testsupport::FakeClock clock;
+    rigctl::Server server{transmitter, clock};
 };
 
 TEST_F(ServerTest, AnswersEachLineAndTellsTheTransmitterWhenTheClientLeaves) {
@@ -128,6 +133,260 @@ TEST_F(ServerTest, StopEndsEverySessionAndListensNoMore) {
     EXPECT_EQ(transmitter.gone.size(), 2u);
     EXPECT_FALSE(server.isListening());
     EXPECT_TRUE(waitUntil([&] { return first->state() == QAbstractSocket::UnconnectedState; }));
+}
+
+// --- clients that hold a place without talking ----------------------------------------------
+
+QStringList saidDrops;
+
+void recordDrops(QtMsgType, const QMessageLogContext&, const QString& message) {
+    if (message.startsWith(QLatin1String("dropped client"))) {
+        saidDrops << message;
+    }
+}
+
+struct Drop {
+    QString peer;
+    QString reason;
+};
+
+// The server on a clock the test sets; every drop is recorded as said and as signalled.
+class QuietClientTest : public ServerTest {
+protected:
+    void SetUp() override {
+        ServerTest::SetUp();
+        saidDrops.clear();
+        m_previousHandler = qInstallMessageHandler(recordDrops);
+        QObject::connect(&server, &rigctl::Server::clientDropped,
+                         [this](const QString& peer, const QString& reason) {
+                             drops.push_back({peer, reason});
+                         });
+    }
+    void TearDown() override { qInstallMessageHandler(m_previousHandler); }
+
+    // Connected at the clock's time: waits until the server has taken it.
+    std::unique_ptr<QTcpSocket> connectTaken() {
+        const int before = server.sessionCount();
+        auto socket = connectClient();
+        EXPECT_TRUE(waitUntil([&] { return server.sessionCount() == before + 1; }));
+        return socket;
+    }
+
+    // A complete line, read by the server at the clock's time.
+    void poll(QTcpSocket& client) { EXPECT_EQ(exchange(client, "f\n", 11), "1296125000\n"); }
+
+    // A new client at the clock's time: served (its f answered) or turned away (closed).
+    bool newcomerServed() {
+        QTcpSocket newcomer;
+        newcomer.connectToHost(QHostAddress(QHostAddress::LocalHost), server.port());
+        newcomer.write("f\n");
+        QByteArray answer;
+        waitUntil([&] {
+            answer += newcomer.readAll();
+            return answer == "1296125000\n" ||
+                   newcomer.state() == QAbstractSocket::UnconnectedState;
+        });
+        return answer == "1296125000\n";
+    }
+
+    // The client as the server names it, taken while it is connected.
+    static QString peerOf(const QTcpSocket& client) {
+        return QStringLiteral("127.0.0.1:%1").arg(client.localPort());
+    }
+
+    // One drop of `peer`, said on standard error and signalled, for a reason containing `reason`.
+    void expectOneDrop(const QString& peer, const QString& reason) {
+        ASSERT_EQ(drops.size(), 1u);
+        EXPECT_EQ(drops.front().peer.toStdString(), peer.toStdString());
+        EXPECT_TRUE(drops.front().reason.contains(reason)) << drops.front().reason.toStdString();
+        ASSERT_EQ(saidDrops.size(), 1);
+        EXPECT_TRUE(saidDrops.front().contains(peer + ": " + drops.front().reason))
+            << saidDrops.front().toStdString();
+    }
+
+    std::vector<Drop> drops;
+
+private:
+    QtMessageHandler m_previousHandler = nullptr;
+};
+
+constexpr int kNoLine = -1;
+constexpr int kNone = -1;
+
+struct RoomCase {
+    const char* name;
+    // Client i connects at i s; when each last sent a complete line, in seconds.
+    std::array<int, rigctl::Server::kMaxClients> lastLineAt;
+    int newcomerAt;
+    int dropped;  // the client whose place the newcomer gets; kNone: turned away
+    int silence;  // the dropped client's, in seconds
+};
+
+void PrintTo(const RoomCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class MakingRoom : public QuietClientTest, public ::testing::WithParamInterface<RoomCase> {};
+
+TEST_P(MakingRoom, ANewcomerGetsThePlaceOfTheLongestSilentOnceItHasBeenSilent30s) {
+    const RoomCase& c = GetParam();
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    QStringList peers;
+    for (int i = 0; i < rigctl::Server::kMaxClients; ++i) {
+        clock.set(std::chrono::seconds(i));
+        clients.push_back(connectTaken());
+        peers << peerOf(*clients.back());
+    }
+    for (int at = 0; at <= c.newcomerAt; ++at) {
+        clock.set(std::chrono::seconds(at));
+        for (int i = 0; i < rigctl::Server::kMaxClients; ++i) {
+            if (c.lastLineAt[i] == at) {
+                poll(*clients[i]);
+            }
+        }
+    }
+
+    EXPECT_EQ(newcomerServed(), c.dropped != kNone);
+    EXPECT_EQ(server.sessionCount(), rigctl::Server::kMaxClients);
+    if (c.dropped == kNone) {
+        EXPECT_TRUE(drops.empty());
+        EXPECT_TRUE(transmitter.gone.empty());
+        return;
+    }
+    expectOneDrop(peers.at(c.dropped), QStringLiteral("no complete line for %1 s").arg(c.silence));
+    // Its requester (numbered from 1 in the order of connecting) was released as on any end.
+    EXPECT_EQ(transmitter.gone, std::vector<rigctl::Transmitter::Requester>{
+                                    rigctl::Transmitter::Requester(c.dropped) + 1});
+    EXPECT_TRUE(waitUntil(
+        [&] { return clients[c.dropped]->state() == QAbstractSocket::UnconnectedState; }));
+    for (int i = 0; i < rigctl::Server::kMaxClients; ++i) {
+        if (i != c.dropped) {
+            poll(*clients[i]);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    QuietClients, MakingRoom,
+    ::testing::Values(
+        RoomCase{"SilentSinceConnectingTheFirstGoesAt30s",
+                 {kNoLine, kNoLine, kNoLine, kNoLine, kNoLine, kNoLine, kNoLine, kNoLine},
+                 30,
+                 0,
+                 30},
+        RoomCase{"SilentSinceConnectingFor29sTurnsTheNewcomerAway",
+                 {kNoLine, kNoLine, kNoLine, kNoLine, kNoLine, kNoLine, kNoLine, kNoLine},
+                 29,
+                 kNone,
+                 0},
+        RoomCase{
+            "TheLongestSilentGoesNotTheFirstToConnect", {20, 15, 22, 5, 18, 25, 30, 40}, 40, 3, 35},
+        RoomCase{"EveryoneSpokeWithin30sTurnsTheNewcomerAway",
+                 {20, 15, 22, 12, 18, 25, 30, 40},
+                 41,
+                 kNone,
+                 0}),
+    [](const ::testing::TestParamInfo<RoomCase>& info) { return std::string(info.param.name); });
+
+struct Sent {
+    int atMs;
+    QByteArray bytes;
+    QByteArray answer;  // awaited, so that the server has read the bytes at that time
+};
+
+struct LineCase {
+    const char* name;
+    std::vector<Sent> sent;
+    int checkAtMs;
+    bool dropped;
+};
+
+void PrintTo(const LineCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class UnendedLines : public QuietClientTest, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(UnendedLines, ALineMustEndWithin10sOfItsFirstByte) {
+    const LineCase& c = GetParam();
+    clock.set(0ms);
+    auto client = connectTaken();
+    const QString peer = peerOf(*client);
+    for (const Sent& sent : c.sent) {
+        clock.set(std::chrono::milliseconds(sent.atMs));
+        if (sent.answer.isEmpty()) {
+            client->write(sent.bytes);
+            EXPECT_TRUE(client->waitForBytesWritten(5000));
+        } else {
+            EXPECT_EQ(exchange(*client, sent.bytes, sent.answer.size()), sent.answer);
+        }
+    }
+    clock.set(std::chrono::milliseconds(c.checkAtMs));
+    server.dropUnendedLines();
+
+    EXPECT_EQ(server.sessionCount(), c.dropped ? 0 : 1);
+    if (!c.dropped) {
+        EXPECT_TRUE(drops.empty());
+        return;
+    }
+    expectOneDrop(peer, QStringLiteral("its line did not end within 10 s"));
+    EXPECT_EQ(transmitter.gone, std::vector<rigctl::Transmitter::Requester>{1});
+    EXPECT_TRUE(waitUntil([&] { return client->state() == QAbstractSocket::UnconnectedState; }));
+}
+
+const QByteArray kF = "1296125000\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    QuietClients, UnendedLines,
+    ::testing::Values(
+        LineCase{"OneByteIsKeptJustUnder10s", {{0, "f\nT", kF}}, 9999, false},
+        LineCase{"OneByteIsDroppedAt10s", {{0, "f\nT", kF}}, 10000, true},
+        // The last byte passes the line bound, so its error tells that all have come.
+        LineCase{"AByteNowAndThenDoesNotHoldThePlace",
+                 {{0, "f\n" + QByteArray(254, 'x'), kF},
+                  {3000, "x", {}},
+                  {6000, "x", {}},
+                  {9000, "x", "RPRT -8\n"}},
+                 10000,
+                 true},
+        LineCase{"AnOverlongLineThatNeverEndsIsDropped",
+                 {{0, "f\n" + QByteArray(200, 'x'), kF}, {9000, QByteArray(100, 'x'), "RPRT -8\n"}},
+                 10000,
+                 true},
+        LineCase{"TheNextLineCountsFromItsOwnFirstByte",
+                 {{0, "f\nT", kF}, {9000, " 1\nf", "RPRT 0\n"}},
+                 18999,
+                 false},
+        LineCase{"TheNextLineIsDroppedAt10sToo",
+                 {{0, "f\nT", kF}, {9000, " 1\nf", "RPRT 0\n"}},
+                 19000,
+                 true},
+        LineCase{
+            "EndedLinesAreNeverDroppedHowEverLongTheSilence", {{0, "f\n", kF}}, 600000, false}),
+    [](const ::testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
+
+TEST_F(QuietClientTest, ClientsThatPollEvery20sKeepTheirPlaces) {
+    constexpr int kPollEvery = 20;
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    clock.set(0ms);
+    for (int i = 0; i < rigctl::Server::kMaxClients; ++i) {
+        clients.push_back(connectTaken());
+    }
+    for (int at = 1; at <= 6 * kPollEvery; ++at) {
+        clock.set(std::chrono::seconds(at));
+        for (int i = 0; i < rigctl::Server::kMaxClients; ++i) {
+            if (at % kPollEvery == i) {  // each at a time of its own
+                poll(*clients[i]);
+            }
+        }
+        server.dropUnendedLines();
+        if (at % 10 == 9) {
+            EXPECT_FALSE(newcomerServed()) << "at " << at << " s";
+        }
+    }
+    EXPECT_TRUE(drops.empty());
+    EXPECT_TRUE(transmitter.gone.empty());
+    EXPECT_EQ(server.sessionCount(), rigctl::Server::kMaxClients);
 }
 
 }  // namespace

@@ -1,14 +1,33 @@
 #include "ClientSession.h"
 
+#include <QHostAddress>
 #include <QTcpSocket>
 
 #include "platform/Logging.h"
 
 namespace rigctl {
 
+namespace {
+
+QString peerName(const QTcpSocket& socket) {
+    const QHostAddress address = socket.peerAddress();
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QStringLiteral("[%1]").arg(address.toString())
+                             : address.toString();
+    return QStringLiteral("%1:%2").arg(host).arg(socket.peerPort());
+}
+
+}  // namespace
+
 ClientSession::ClientSession(QTcpSocket* socket, Transmitter::Requester requester,
-                             Transmitter& transmitter, QObject* parent)
-    : QObject(parent), m_socket(socket), m_requester(requester), m_transmitter(transmitter) {
+                             Transmitter& transmitter, const txlink::Clock& clock, QObject* parent)
+    : QObject(parent),
+      m_socket(socket),
+      m_requester(requester),
+      m_transmitter(transmitter),
+      m_clock(clock),
+      m_peer(peerName(*socket)),
+      m_lastLineEnded(clock.now()) {
     m_socket->setParent(this);
     // Qt stops taking bytes from the system once this much waits, so a flood waits in the
     // kernel and the client's own sending blocks, not this program.
@@ -30,13 +49,20 @@ void ClientSession::end() {
     finish();
 }
 
+void ClientSession::drop(const QString& reason) {
+    qCWarning(lcRigctl, "dropped client %s: %s", qPrintable(m_peer), qPrintable(reason));
+    emit dropped(m_peer, reason);
+    end();
+}
+
 void ClientSession::readLines() {
     if (m_finished || m_quitting) {
         return;
     }
-    const QByteArray bytes = m_socket->read(kReadPiece);
-    for (const LineSplitter::Piece& piece :
-         m_lines.feed(std::string_view(bytes.constData(), std::size_t(bytes.size())))) {
+    const QByteArray read = m_socket->read(kReadPiece);
+    const std::string_view bytes(read.constData(), std::size_t(read.size()));
+    noteLineEnds(bytes);
+    for (const LineSplitter::Piece& piece : m_lines.feed(bytes)) {
         const Answer answer = piece.overlong
                                   ? Answer{overlongLineAnswer()}
                                   : respond(parseRequest(piece.line), m_transmitter, m_requester);
@@ -49,16 +75,29 @@ void ClientSession::readLines() {
         // Hands the system what it takes now, without waiting; what it refuses is unread.
         if (m_socket->bytesToWrite() > kMaxUnreadOutput && !m_socket->flush() &&
             m_socket->bytesToWrite() > kMaxUnreadOutput) {
-            qCWarning(lcRigctl, "dropped client %s port %u: it leaves its answers unread",
-                      qPrintable(m_socket->peerAddress().toString()),
-                      unsigned(m_socket->peerPort()));
-            end();
+            drop(QStringLiteral("it leaves its answers unread"));
             return;
         }
     }
     // What is left in Qt's buffer comes in the next event, after the window's own.
     if (m_socket->bytesAvailable() > 0) {
         QMetaObject::invokeMethod(this, &ClientSession::readLines, Qt::QueuedConnection);
+    }
+}
+
+void ClientSession::noteLineEnds(std::string_view bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    const auto now = m_clock.now();
+    const std::size_t lastEnd = bytes.rfind('\n');
+    if (lastEnd != std::string_view::npos) {
+        m_lastLineEnded = now;
+        m_unendedLineBegan.reset();
+    }
+    const bool lineGoesOn = lastEnd == std::string_view::npos || lastEnd + 1 < bytes.size();
+    if (lineGoesOn && !m_unendedLineBegan) {
+        m_unendedLineBegan = now;
     }
 }
 

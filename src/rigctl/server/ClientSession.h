@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <optional>
 
 #include "rigctl/Protocol.h"
+#include "txlink/Clock.h"
 
 class QTcpSocket;
 
@@ -10,7 +13,8 @@ namespace rigctl {
 
 // One client's connection: its lines in, its answers out. A client that sends a line longer than
 // the bound gets an error and the line is dropped; one that lets its answers pile up unread is
-// dropped, so it cannot grow the program's memory.
+// dropped, so it cannot grow the program's memory. The session notes when its lines end, so that
+// the server can tell a silent client or one that never ends its line from one that polls.
 class ClientSession final : public QObject {
     Q_OBJECT
 
@@ -22,23 +26,39 @@ public:
 
     // Takes `socket` over.
     ClientSession(QTcpSocket* socket, Transmitter::Requester requester, Transmitter& transmitter,
-                  QObject* parent = nullptr);
+                  const txlink::Clock& clock, QObject* parent = nullptr);
 
     Transmitter::Requester requester() const { return m_requester; }
+    // The client as ADDR:PORT, kept from the start so that it can still be named once closed.
+    const QString& peer() const { return m_peer; }
+    // When the client's last line ended; the connect time until one has.
+    txlink::MonotonicTime lastLineEnded() const { return m_lastLineEnded; }
+    // When the first byte of a line that has not ended yet came; none between lines.
+    std::optional<txlink::MonotonicTime> unendedLineBegan() const { return m_unendedLineBegan; }
+
     // Closes the connection at once; ended() follows.
     void end();
+    // Ends the session and says why on standard error and through dropped().
+    void drop(const QString& reason);
 
 signals:
     // The connection is over, whoever closed it, and the transmitter has been told.
     void ended(rigctl::ClientSession* session);
+    // The program closed this client for `reason`; ended() follows.
+    void dropped(const QString& peer, const QString& reason);
 
 private:
     void readLines();
     void finish();
+    void noteLineEnds(std::string_view bytes);
 
     QTcpSocket* m_socket;
     Transmitter::Requester m_requester;
     Transmitter& m_transmitter;
+    const txlink::Clock& m_clock;
+    QString m_peer;
+    txlink::MonotonicTime m_lastLineEnded;
+    std::optional<txlink::MonotonicTime> m_unendedLineBegan;
     LineSplitter m_lines;
     bool m_quitting = false;
     bool m_finished = false;

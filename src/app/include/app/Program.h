@@ -120,7 +120,7 @@ private:
     session::TransmitterSession m_session;
     // Last, so that its clients' sessions end while the panel they talk to is still there.
     rigctl::PanelTransmitter m_transmitter{m_session.panel()};
-    rigctl::Server m_networkControl{m_transmitter};
+    rigctl::Server m_networkControl{m_transmitter, m_services.clock};
 };
 
 }  // namespace app
