@@ -11,6 +11,7 @@
 #include "ProgramFixture.h"
 #include "platform/IniSettingsStore.h"
 #include "serial/SerialPortLink.h"
+#include "ui/main/StartupMessage.h"
 
 using namespace std::chrono_literals;
 
@@ -27,6 +28,31 @@ const QString kTypeMismatch = QStringLiteral("VoraController\r\rError nr 13\r\r"
 }  // namespace
 
 class Startup : public ProgramFixture {};
+
+// The fixed words for each number, the port text's last character, and the reason last.
+TEST(StartupMessage, NamesThePortByItsLastCharacterAndEndsWithTheReason) {
+    struct Row {
+        int number;
+        const char* portText;
+        QString expected;
+    };
+    const Row rows[] = {
+        {8005, "Com 3", kInUse3 + "why"},
+        {8002, "Com 3", kNotDetected3 + "why"},
+        {8002, "Com 10",
+         QStringLiteral("VoraController\r\rCom port 0\r\rThis com port is not detected !\r"
+                        "Please check your settings\r\rwhy")},
+        {8010, "Com 5", QStringLiteral("VoraController\r\rError nr 8010\r\rwhy")},
+        {13, "", kTypeMismatch + "why"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.number);
+        EXPECT_EQ(ui::main::startupErrorMessage(row.number, QString::fromLatin1(row.portText),
+                                                QStringLiteral("why")),
+                  row.expected);
+    }
+    EXPECT_EQ(ui::main::startupErrorTitle(), QStringLiteral("Error !!"));
+}
 
 TEST_F(Startup, NothingStoredOpensPort1AndSendsOnlyTheStatusRequest) {
     testsupport::Pty pty;
