@@ -2,10 +2,13 @@
 
 #include <QCoreApplication>
 
+#include "platform/PrintableName.h"
 #include "txlink/Result.h"
 
 namespace app {
 namespace {
+
+using platform::printableName;
 
 constexpr int kRefused = 2;
 constexpr int kNotWritten = 1;
@@ -27,11 +30,11 @@ QString holderText(qint64 pid) {
 QString portLine(const portmap::PortAssignment& port) {
     QString line = QStringLiteral("  %1  ").arg(port.port);
     if (!port.mapped) {
-        line += QStringLiteral("%1 (no entry: the default)").arg(port.device);
+        line += QStringLiteral("%1 (no entry: the default)").arg(printableName(port.device));
     } else {
-        line += QStringLiteral("%1 (port map)").arg(port.entryTarget);
+        line += QStringLiteral("%1 (port map)").arg(printableName(port.entryTarget));
         if (!port.device.isEmpty() && port.device != port.entryTarget) {
-            line += QStringLiteral(" = %1").arg(port.device);
+            line += QStringLiteral(" = %1").arg(printableName(port.device));
         }
     }
     if (port.mapped && port.device.isEmpty()) {
@@ -50,7 +53,7 @@ QString portListing(const QList<portmap::SerialDevice>& devices,
         text += QStringLiteral("  none\n");
     }
     for (const portmap::SerialDevice& device : devices) {
-        text += QStringLiteral("  %1\n").arg(device.kernelPath);
+        text += QStringLiteral("  %1\n").arg(printableName(device.kernelPath));
         const std::pair<const char*, QString> details[] = {
             {"stable name", device.stablePath},       {"description", device.description},
             {"manufacturer", device.manufacturer},    {"serial number", device.serialNumber},
@@ -58,7 +61,9 @@ QString portListing(const QList<portmap::SerialDevice>& devices,
         };
         for (const auto& [name, value] : details) {
             if (!value.isEmpty()) {
-                text += QStringLiteral("      %1%2\n").arg(QLatin1String(name), -15).arg(value);
+                text += QStringLiteral("      %1%2\n")
+                            .arg(QLatin1String(name), -15)
+                            .arg(printableName(value));
             }
         }
     }
@@ -76,15 +81,18 @@ CommandOutcome runPortMapCommand(const Options& options, const QString& stableFo
         if (!target) {
             return failed(target.error());
         }
-        return CommandOutcome{
-            0, QStringLiteral("Port %1 now opens %2.\n").arg(*options.mapPort).arg(*target), {}};
+        return CommandOutcome{0,
+                              QStringLiteral("Port %1 now opens %2.\n")
+                                  .arg(*options.mapPort)
+                                  .arg(printableName(*target)),
+                              {}};
     }
     if (options.unmapPort) {
         const txlink::Result<bool> cleared = portmap::clearPort(*options.unmapPort);
         if (!cleared) {
             return failed(cleared.error());
         }
-        const QString device = portmap::describePort(*options.unmapPort).device;
+        const QString device = printableName(portmap::describePort(*options.unmapPort).device);
         return CommandOutcome{
             0,
             *cleared ? QStringLiteral("Port %1's entry is cleared: it opens %2 again.\n")

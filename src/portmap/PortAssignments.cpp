@@ -12,6 +12,7 @@
 
 #include "platform/ConfigPaths.h"
 #include "platform/PortMap.h"
+#include "platform/PrintableName.h"
 
 namespace portmap {
 namespace {
@@ -61,29 +62,33 @@ txlink::Result<QString> assignPort(int port, const QString& device, const QStrin
     if (port < kFirstPort || port > kLastPort) {
         return portOutOfRange(port);
     }
-    const txlink::Result<QString> checked = checkSerialDevice(device);
-    if (!checked) {
-        return checked.error();
+    // The name stored is one that leads to the device by itself: the stable one, else the real
+    // path. What the operator typed may be a link that is repointed later, into the port map
+    // even, and entries would then lead to each other.
+    const txlink::Result<QString> real = platform::checkSerialDevice(device);
+    if (!real) {
+        return real.error();
     }
     // A stable name survives re-plugging in another socket; a name given inside the stable
     // folder is kept as the operator chose it.
     const QFileInfo given(device);
-    QString target = given.absoluteFilePath();
-    if (given.absolutePath() != QDir(stableFolder).absolutePath()) {
-        const QString stable = stableNameOf(device, stableFolder);
-        if (!stable.isEmpty()) {
-            target = stable;
-        }
+    QString target = *real;
+    if (given.absolutePath() == QDir(stableFolder).absolutePath()) {
+        target = given.absoluteFilePath();
+    } else if (const QString stable = stableNameOf(*real, stableFolder); !stable.isEmpty()) {
+        target = stable;
     }
 
     const QString entry = platform::portMapEntryPath(port);
     const QString folder = platform::portMapFolder();
     if (!QDir().mkpath(folder)) {
-        return unwritable(QStringLiteral("The port map %1 cannot be created.").arg(folder));
+        return unwritable(QStringLiteral("The port map %1 cannot be created.")
+                              .arg(platform::printableName(folder)));
     }
     if (const txlink::Status linked = platform::linkInOneStep(entry, target); !linked) {
         return unwritable(QStringLiteral("%1 cannot be pointed at %2 (%3).")
-                              .arg(entry, target, QString::fromStdString(linked.error().reason)));
+                              .arg(platform::printableName(entry), platform::printableName(target),
+                                   QString::fromStdString(linked.error().reason)));
     }
     return target;
 }
@@ -99,11 +104,12 @@ txlink::Result<bool> clearPort(int port) {
         return false;
     }
     if (S_ISDIR(st.st_mode)) {
-        return unwritable(
-            QStringLiteral("%1 is a folder, not a port-map entry; leaving it alone.").arg(entry));
+        return unwritable(QStringLiteral("%1 is a folder, not a port-map entry; leaving it alone.")
+                              .arg(platform::printableName(entry)));
     }
     if (::unlink(encoded.constData()) != 0) {
-        return unwritable(QStringLiteral("%1 cannot be removed (%2).").arg(entry, systemReason()));
+        return unwritable(QStringLiteral("%1 cannot be removed (%2).")
+                              .arg(platform::printableName(entry), systemReason()));
     }
     return true;
 }

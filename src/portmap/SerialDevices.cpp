@@ -9,25 +9,9 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
-
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace portmap {
 namespace {
-
-const QString kTtyDriversTable = QStringLiteral("/proc/tty/drivers");
-
-// A minor number or a range of them, as the drivers table writes it: "64" or "0-1048575".
-bool minorInRange(QStringView range, unsigned minor) {
-    const qsizetype dash = range.indexOf(u'-');
-    bool firstOk = false;
-    bool lastOk = true;
-    const unsigned first = range.left(dash < 0 ? range.size() : dash).toUInt(&firstOk);
-    const unsigned last = dash < 0 ? first : range.mid(dash + 1).toUInt(&lastOk);
-    return firstOk && lastOk && minor >= first && minor <= last;
-}
 
 bool processIsAlive(qint64 pid) {
     return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
@@ -42,24 +26,6 @@ qint64 pidInLockFile(const QString& path) {
     bool ok = false;
     const qint64 pid = file.readLine(64).trimmed().toLongLong(&ok);
     return ok ? pid : 0;
-}
-
-// What the kernel's table of tty drivers says a character device is: "serial" for a serial
-// line, "pty:slave" for the program's end of a pseudo-terminal, "console", "system:/dev/tty" and
-// so on for the rest; empty when no driver claims it.
-QString ttyDriverType(QStringView driversTable, unsigned major, unsigned minor) {
-    // Each line: driver name, device name, major, minor or minor range, type.
-    for (QStringView line : driversTable.split(u'\n')) {
-        const QList<QStringView> fields = line.split(u' ', Qt::SkipEmptyParts);
-        if (fields.size() < 5) {
-            continue;
-        }
-        bool ok = false;
-        if (fields.at(2).toUInt(&ok) == major && ok && minorInRange(fields.at(3), minor)) {
-            return fields.at(4).toString();
-        }
-    }
-    return {};
 }
 
 }  // namespace
@@ -128,42 +94,6 @@ qint64 lockHolderOf(const QString& device, const QStringList& folders) {
         }
     }
     return 0;
-}
-
-txlink::Result<QString> checkSerialDevice(const QString& path) {
-    const auto refused = [&path](int number, const QString& why) {
-        return txlink::Error{number, QStringLiteral("%1 %2").arg(path, why).toStdString()};
-    };
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        return refused(txlink::error::kPortNotDetected,
-                       QStringLiteral("does not exist (%1).")
-                           .arg(QString::fromLocal8Bit(std::strerror(errno))));
-    }
-    if (S_ISDIR(st.st_mode)) {
-        return refused(txlink::error::kPortSettings,
-                       QStringLiteral("is a folder, not a serial device."));
-    }
-    if (!S_ISCHR(st.st_mode)) {
-        return refused(txlink::error::kPortSettings,
-                       QStringLiteral("is a file, not a serial device."));
-    }
-    QFile drivers(kTtyDriversTable);
-    if (!drivers.open(QIODevice::ReadOnly)) {
-        return refused(txlink::error::kPortSettings,
-                       QStringLiteral("cannot be told a serial device: %1 cannot be read (%2).")
-                           .arg(kTtyDriversTable, drivers.errorString()));
-    }
-    const QString type =
-        ttyDriverType(QString::fromLatin1(drivers.readAll()), major(st.st_rdev), minor(st.st_rdev));
-    if (type != QLatin1String("serial") && type != QLatin1String("pty:slave")) {
-        return refused(
-            txlink::error::kPortSettings,
-            type.isEmpty()
-                ? QStringLiteral("is not a serial device.")
-                : QStringLiteral("is a terminal of the kind \"%1\", not a serial line.").arg(type));
-    }
-    return QFileInfo(path).canonicalFilePath();
 }
 
 }  // namespace portmap

@@ -1,9 +1,12 @@
 #include "serial/OpenFailure.h"
 
+#include "platform/PrintableName.h"
+
 namespace serial {
 
-txlink::Error openFailure(const QString& device, QSerialPort::SerialPortError error,
+txlink::Error openFailure(const QString& devicePath, QSerialPort::SerialPortError error,
                           const QString& systemReason, bool permissionDenied) {
+    const QString device = platform::printableName(devicePath);
     int number = txlink::error::kPortNotDetected;
     QString reason;
     switch (error) {

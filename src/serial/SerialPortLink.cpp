@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
@@ -11,9 +10,9 @@
 #include <unistd.h>
 #endif
 
-#include "platform/ConfigPaths.h"
 #include "platform/Logging.h"
 #include "platform/PortMap.h"
+#include "platform/PrintableName.h"
 #include "serial/OpenFailure.h"
 
 namespace serial {
@@ -86,17 +85,13 @@ txlink::Status SerialPortLink::open(int port) {
 
 txlink::Status SerialPortLink::openQuietly(int port) {
     const bool mapped = platform::portIsMapped(port);
-    const QString device = platform::devicePathForPort(port);
-    if (device.isEmpty()) {
-        const QString entry = platform::portMapEntryPath(port);
-        const QString reason =
-            port >= 1 && port <= 9
-                ? QStringLiteral("Port %1 names no device: %2 points to %3, which does not exist.")
-                      .arg(port)
-                      .arg(entry, QFileInfo(entry).symLinkTarget())
-                : QStringLiteral("Port %1 names no device: choose a port from 1 to 9.").arg(port);
-        return txlink::Error{txlink::error::kPortNotDetected, reason.toStdString()};
+    // An entry made by hand is checked as --map-port checks one: /dev/ptmx would open a new
+    // pseudo-terminal that nobody listens to, and an entry that leads to an entry a loop.
+    const txlink::Result<QString> checked = platform::checkedDeviceForPort(port);
+    if (!checked) {
+        return checked.error();
     }
+    const QString& device = *checked;
     m_device = device;
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud9600);
@@ -155,7 +150,7 @@ void SerialPortLink::reopenTick() {
     if (opened) {
         m_reopenTimer.stop();
         qCWarning(lcSerial, "port %d (%s) is back; the port is open again", m_portNumber,
-                  qPrintable(m_device));
+                  qPrintable(platform::printableName(m_device)));
         emit reopened();
         return;
     }
@@ -249,7 +244,8 @@ void SerialPortLink::handleError(QSerialPort::SerialPortError error) {
     // again now and then.
     if (m_port.isOpen()) {
         qCWarning(lcSerial, "port %d (%s) failed: %s; the port is closed until its device is back",
-                  m_portNumber, qPrintable(m_device), qPrintable(m_port.errorString()));
+                  m_portNumber, qPrintable(platform::printableName(m_device)),
+                  qPrintable(m_port.errorString()));
         closePort();
         openWhenPresent(m_portNumber);
     }

@@ -32,4 +32,20 @@ TEST(PortMapCommands, ListingShowsDevicesThenWhatEachPortOpens) {
     EXPECT_EQ(app::portListing({}, {}), "Serial devices present:\n  none\nPort numbers:\n");
 }
 
+// Names come from links anybody may make and from what a USB device says of itself: none may
+// reach the terminal as control characters.
+TEST(PortMapCommands, ListingWritesControlCharactersOut) {
+    const QList<portmap::SerialDevice> devices = {
+        {"/dev/ttyUSB\x1b[2J", "", "FT232R\x1b]0;owned\a", "FTDI", "", 0}};
+    const QList<portmap::PortAssignment> ports = {
+        {5, true, "/cfg/com5", "/tmp/\x1b[31mred", "/dev/pts/\r4", true}};
+    const QString listing = app::portListing(devices, ports);
+    EXPECT_FALSE(listing.contains(QChar(0x1b))) << listing.toStdString();
+    EXPECT_FALSE(listing.contains(u'\a') || listing.contains(u'\r')) << listing.toStdString();
+    for (const char* shown : {"  /dev/ttyUSB\\e[2J\n", "FT232R\\e]0;owned\\x07\n",
+                              "  5  /tmp/\\e[31mred (port map) = /dev/pts/\\x0d4, present\n"}) {
+        EXPECT_TRUE(listing.contains(QString::fromUtf8(shown))) << listing.toStdString();
+    }
+}
+
 }  // namespace

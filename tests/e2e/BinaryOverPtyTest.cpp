@@ -327,8 +327,10 @@ TEST_F(BinaryOverPty, ADeviceHeldElsewhereIsNotTriedInAStorm) {
 }
 
 // --help, --version and the port-map options answer without a window system and open nothing;
-// an unknown option is refused with a usage line.
+// an unknown option is refused with a usage line. The simulator's entry stays as it was, also
+// when port 1 is pointed at that entry itself.
 TEST_F(BinaryOverPty, OptionsThatAnswerOpenNoPort) {
+    const QString entry = config.path() + QStringLiteral("/VoraTXController/ports/com1");
     struct Case {
         QStringList arguments;
         int exitCode;
@@ -342,6 +344,7 @@ TEST_F(BinaryOverPty, OptionsThatAnswerOpenNoPort) {
         {{"--list-ports"}, 0, "Port numbers:"},
         {{"--map-port", "2", "/dev/null"}, 2, "/dev/null is not a serial device"},
         {{"--unmap-port", "2"}, 0, "Port 2 has no entry"},
+        {{"--map-port", "1", entry}, 2, "com1 is a port-map entry"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -355,6 +358,7 @@ TEST_F(BinaryOverPty, OptionsThatAnswerOpenNoPort) {
         QTest::qWait(200);
         EXPECT_TRUE(sim.received().isEmpty()) << sim.received().join(' ').toStdString();
         EXPECT_FALSE(QFile::exists(lockFileFor(sim.ptyPath())));
+        EXPECT_EQ(QFile::symLinkTarget(entry).toStdString(), sim.ptyPath().toStdString());
     }
 }
 

@@ -33,8 +33,14 @@ protected:
 
 TEST_F(PortMap, AnEntryNamesTheDevicesStableNameAndReplacesTheOldOneWhole) {
     ASSERT_TRUE(QFile::link(adapter.slavePath(), stable));
-    const std::pair<QString, QString> rows[] = {
-        {adapter.slavePath(), stable}, {stable, stable}, {other.slavePath(), other.slavePath()}};
+    // A link of the operator's own may be repointed later: the entry names what it leads to.
+    QTemporaryDir elsewhere;
+    const QString ownLink = elsewhere.filePath("adapter");
+    ASSERT_TRUE(QFile::link(other.slavePath(), ownLink));
+    const std::pair<QString, QString> rows[] = {{adapter.slavePath(), stable},
+                                                {stable, stable},
+                                                {other.slavePath(), other.slavePath()},
+                                                {ownLink, other.slavePath()}};
     for (const auto& [given, written] : rows) {
         ASSERT_EQ(portmap::assignPort(4, given, byId.path()).value(), written);
         EXPECT_EQ(entry(4), written);
@@ -45,17 +51,24 @@ TEST_F(PortMap, AnEntryNamesTheDevicesStableNameAndReplacesTheOldOneWhole) {
     EXPECT_TRUE(folder().isEmpty());
 }
 
+// An entry, its own included, is no device: pointing a port at one would lose the entry it had
+// and leave a loop, or ports that follow each other.
 TEST_F(PortMap, WhatIsNoSerialLineIsRefusedAndNothingChanges) {
     ASSERT_TRUE(portmap::assignPort(2, other.slavePath(), byId.path()).ok());
     QFile(byId.filePath("file")).open(QIODevice::WriteOnly);
-    const std::tuple<int, QString, int> rows[] = {{0, adapter.slavePath(), kPortNotDetected},
-                                                  {10, adapter.slavePath(), kPortNotDetected},
-                                                  {2, "/dev/null", kPortSettings},
-                                                  {2, "/dev/tty", kPortSettings},
-                                                  {2, "/dev/ptmx", kPortSettings},
-                                                  {2, byId.path(), kPortSettings},
-                                                  {2, byId.filePath("file"), kPortSettings},
-                                                  {2, "/dev/no-such-adapter", kPortNotDetected}};
+    ASSERT_TRUE(QFile::link(platform::portMapEntryPath(2), byId.filePath("to-com2")));
+    const std::tuple<int, QString, int> rows[] = {
+        {0, adapter.slavePath(), kPortNotDetected},
+        {10, adapter.slavePath(), kPortNotDetected},
+        {2, "/dev/null", kPortSettings},
+        {2, "/dev/tty", kPortSettings},
+        {2, "/dev/ptmx", kPortSettings},
+        {2, byId.path(), kPortSettings},
+        {2, byId.filePath("file"), kPortSettings},
+        {2, "/dev/no-such-adapter", kPortNotDetected},
+        {2, platform::portMapEntryPath(2), kPortNotDetected},
+        {2, byId.filePath("to-com2"), kPortNotDetected},
+        {3, platform::portMapEntryPath(2), kPortNotDetected}};
     for (const auto& [port, device, number] : rows) {
         const txlink::Result<QString> written = portmap::assignPort(port, device, byId.path());
         ASSERT_FALSE(written.ok()) << device.toStdString();

@@ -195,6 +195,19 @@ TEST(SerialPortLink, FailedOpensCarryTheirErrorNumbers) {
          },
          txlink::error::kPortNotDetected},
         {"port 0", [] { return 0; }, txlink::error::kPortNotDetected},
+        // Entries made by hand are checked as --map-port checks them.
+        {"the pty multiplexer, which makes a new pty on every open",
+         [&] {
+             config.mapPort(6, QStringLiteral("/dev/ptmx"));
+             return 6;
+         },
+         txlink::error::kPortSettings},
+        {"an entry that leads to another entry",
+         [&] {
+             config.mapPort(7, platform::portMapEntryPath(3));
+             return 7;
+         },
+         txlink::error::kPortNotDetected},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

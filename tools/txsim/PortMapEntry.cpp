@@ -18,6 +18,7 @@
 #include "Failure.h"
 #include "platform/ConfigPaths.h"
 #include "platform/PortMap.h"
+#include "platform/PrintableName.h"
 
 namespace txsim {
 
@@ -109,9 +110,11 @@ QString refusal(int port, Occupant occupant) {
     } else if (isSymLink(entry)) {
         taken = QStringLiteral("port %1 is taken: %2 is your own entry, pointing at %3")
                     .arg(port)
-                    .arg(entry, linkText(entry));
+                    .arg(platform::printableName(entry), platform::printableName(linkText(entry)));
     } else {
-        taken = QStringLiteral("port %1 is taken: %2 is your own entry").arg(port).arg(entry);
+        taken = QStringLiteral("port %1 is taken: %2 is your own entry")
+                    .arg(port)
+                    .arg(platform::printableName(entry));
     }
     const int free = freePort();
     const QString instead = free != 0 ? QStringLiteral("port %1 is free (--port %1)").arg(free)

@@ -14,11 +14,13 @@
 
 #include "platform/ConfigPaths.h"
 #include "platform/Logging.h"
+#include "platform/PrintableName.h"
 #include "ui/common/Style.h"
 
 namespace ui::ports {
 namespace {
 
+using platform::printableName;
 using portmap::PortAssignment;
 using portmap::SerialDevice;
 
@@ -119,6 +121,8 @@ void SerialPortsWindow::buildControls() {
     m_result->setObjectName(QStringLiteral("resultLine"));
     m_result->setAccessibleName(QStringLiteral("Result"));
     m_result->setWordWrap(true);
+    // Device names are anybody's to choose, and one that looks like markup is still a name.
+    m_result->setTextFormat(Qt::PlainText);
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_close = makeButton(this, "closeButton", QStringLiteral("Close"),
                          QStringLiteral("Close the window"));
@@ -191,9 +195,11 @@ void SerialPortsWindow::showDevices() {
         selected != nullptr ? selected->data(kDeviceName, Qt::UserRole).toString() : QString();
     m_deviceList->clear();
     for (const SerialDevice& device : m_source.list ? m_source.list() : QList<SerialDevice>{}) {
+        // The real name, for the assignment, stays in the item's data, never in its text.
         auto* item = new QTreeWidgetItem(
-            m_deviceList, {device.preferredPath(), device.kernelPath, device.description,
-                           device.manufacturer, device.serialNumber, inUseText(device.holderPid)});
+            m_deviceList, {printableName(device.preferredPath()), printableName(device.kernelPath),
+                           printableName(device.description), printableName(device.manufacturer),
+                           printableName(device.serialNumber), inUseText(device.holderPid)});
         item->setData(kDeviceName, Qt::UserRole, device.kernelPath);
         if (device.kernelPath == keep) {
             m_deviceList->setCurrentItem(item);
@@ -210,12 +216,12 @@ void SerialPortsWindow::showPorts() {
         const PortAssignment assignment = portmap::describePort(port);
         const QString opens = assignment.mapped && assignment.device.isEmpty()
                                   ? QStringLiteral("nothing: the entry points nowhere")
-                                  : assignment.device;
+                                  : printableName(assignment.device);
         auto* item = new QTreeWidgetItem(
-            m_portList,
-            {portCaption(port),
-             assignment.mapped ? assignment.entryTarget : QStringLiteral("none (the default)"),
-             opens, assignment.present ? QStringLiteral("yes") : QStringLiteral("no")});
+            m_portList, {portCaption(port),
+                         assignment.mapped ? printableName(assignment.entryTarget)
+                                           : QStringLiteral("none (the default)"),
+                         opens, assignment.present ? QStringLiteral("yes") : QStringLiteral("no")});
         item->setData(kPortNumber, Qt::UserRole, port);
         if (port == keep) {
             m_portList->setCurrentItem(item);
@@ -247,12 +253,12 @@ void SerialPortsWindow::assignSelectedDevice() {
     const QString device = selected->data(kDeviceName, Qt::UserRole).toString();
     const txlink::Result<QString> target = portmap::assignPort(port, device, m_source.stableFolder);
     if (!target) {
-        qCWarning(lcProgram, "cannot assign %s to port %d: %s", qPrintable(device), port,
-                  target.error().reason.c_str());
+        qCWarning(lcProgram, "cannot assign %s to port %d: %s", qPrintable(printableName(device)),
+                  port, target.error().reason.c_str());
         report(QString::fromStdString(target.error().reason));
         return;
     }
-    report(QStringLiteral("%1 now opens %2.").arg(portCaption(port), *target));
+    report(QStringLiteral("%1 now opens %2.").arg(portCaption(port), printableName(*target)));
     refresh();
     m_portMapChanged(port);
 }
@@ -265,7 +271,7 @@ void SerialPortsWindow::clearChosenPort() {
         report(QString::fromStdString(cleared.error().reason));
         return;
     }
-    const QString device = portmap::describePort(port).device;
+    const QString device = printableName(portmap::describePort(port).device);
     if (!*cleared) {
         report(QStringLiteral("%1 has no entry: it opens %2.").arg(portCaption(port), device));
         return;

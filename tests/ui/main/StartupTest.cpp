@@ -191,6 +191,14 @@ TEST_F(Startup, TheBoxAndStandardErrorSayWhyThePortDidNotOpen) {
          "does not exist"},
         {"a file that is no serial line", QStringLiteral("Com 4"), regularFile,
          "VoraController\r\rError nr 8015\r\r", "is not a serial line"},
+        // Opened, it would make a new pty nobody listens to, and "2a" would go nowhere.
+        {"the pty multiplexer", QStringLiteral("Com 4"), QStringLiteral("/dev/ptmx"),
+         "VoraController\r\rError nr 8015\r\r", "not a serial line"},
+        {"a name with control characters", QStringLiteral("Com 4"),
+         folder.filePath(QStringLiteral("\x1b[31mred")),
+         "VoraController\r\rCom port 4\r\rThis com port is not detected !\rPlease check your "
+         "settings\r\r",
+         "\\e[31mred does not exist"},
         {"port 0", QStringLiteral("Com 10"), QString(),
          "VoraController\r\rCom port 0\r\rThis com port is not detected !\rPlease check your "
          "settings\r\r",
@@ -213,6 +221,7 @@ TEST_F(Startup, TheBoxAndStandardErrorSayWhyThePortDidNotOpen) {
         const QString reason = messages.reasons().value(0);
         EXPECT_TRUE(reason.contains(QLatin1String(c.reason))) << reason.toStdString();
         EXPECT_FALSE(reason.contains(QLatin1String("No error"))) << reason.toStdString();
+        EXPECT_FALSE(reason.contains(QChar(0x1b)) || errors.find('\x1b') != std::string::npos);
         if (c.portText != QStringLiteral("Com X")) {
             EXPECT_NE(errors.find(c.reason), std::string::npos) << errors;
         }

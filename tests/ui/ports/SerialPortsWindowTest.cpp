@@ -37,6 +37,7 @@ protected:
         source.stableFolder = byId.path();
         devices = &source;
         config.mapPort(1, mainPort.slavePath());
+        config.mapPort(5, QStringLiteral("/tmp/\x1b[31mred"));  // made by hand
         ASSERT_TRUE(QFile::link(adapter.slavePath(), dev.filePath("ttyUSB0")));
         ASSERT_TRUE(QFile::link(adapter.slavePath(), stable));
         start();
@@ -94,6 +95,11 @@ TEST_F(SerialPortsWindowTest, AssignsTheSelectedDeviceByItsStableNameAndClearsIt
     EXPECT_EQ(adapter.read(2), "2a");
     EXPECT_EQ(program->session().link().device(), adapter.slavePath());
     EXPECT_TRUE(ports->isVisible());
+}
+
+TEST_F(SerialPortsWindowTest, NamesShowTheirControlCharactersWrittenOut) {
+    EXPECT_EQ(row("portList", 4),
+              (QStringList{"Com 5", "/tmp/\\e[31mred", "nothing: the entry points nowhere", "no"}));
 }
 
 TEST_F(SerialPortsWindowTest, TheListFollowsDevicesComingAndGoing) {

@@ -16,6 +16,18 @@ QString devicePathForPort(int port);
 // Whether the port map has an entry for port `port`, even one that points nowhere.
 bool portIsMapped(int port);
 
+// Whether `path` names a serial line that a port may open: a character device that the kernel
+// drives as a serial line or as the program's end of a pseudo-terminal (never /dev/ptmx, whose
+// every open makes a new pty, nor any other master), and one reached without passing through
+// the port map, whose entries would then lead to each other or to themselves. The real path
+// behind it, or why not: error 8002 for nothing there or a way through the port map, 8015 for
+// something that is not a serial line. The reason shows names through printableName().
+txlink::Result<QString> checkSerialDevice(const QString& path);
+// The device port `port` opens, checked by checkSerialDevice() whether an entry names it or it
+// is the default: an entry made by hand is trusted no more than one that --map-port made. The
+// reason of a refusal names the port and its entry.
+txlink::Result<QString> checkedDeviceForPort(int port);
+
 // The port map's entries are links, which the program, the Serial Ports window and the virtual
 // transmitter all read and replace the same way.
 

@@ -24,9 +24,11 @@ struct PortAssignment {
 PortAssignment describePort(int port);
 
 // Points port `port` at `device`, by the device's stable name when it has one in
-// `stableFolder`, in one step: the program never finds the entry half-written. Returns what the
-// entry now names. A port outside 1 to 9 or a device that is not a serial line is refused
-// (errors 8002 and 8015) and nothing changes; a port map that cannot be written is error 75.
+// `stableFolder` and by its real path otherwise, in one step: the program never finds the entry
+// half-written. Returns what the entry now names. A port outside 1 to 9, a device that is not a
+// serial line and a name that leads through the port map (an entry, its own included) are
+// refused as platform::checkSerialDevice() says, and nothing changes; a port map that cannot be
+// written is error 75.
 txlink::Result<QString> assignPort(int port, const QString& device,
                                    const QString& stableFolder = kStableNameFolder);
 

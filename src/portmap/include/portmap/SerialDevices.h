@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "txlink/Result.h"
-
 namespace portmap {
 
 // Where udev keeps a name for each USB serial device that stays the same whichever socket it is
@@ -37,10 +35,5 @@ QString stableNameOf(const QString& device, const QString& stableFolder = kStabl
 QStringList lockFolders();
 // The live program that holds `device` through a lock file in one of `folders`; 0 when none does.
 qint64 lockHolderOf(const QString& device, const QStringList& folders = lockFolders());
-
-// Whether `path` names a serial line the panel can open: a character device that the kernel
-// drives as a serial line or as a pseudo-terminal. The real path behind it, or why not (error
-// 8002 for nothing there, 8015 for something that is not a serial line).
-txlink::Result<QString> checkSerialDevice(const QString& path);
 
 }  // namespace portmap
