@@ -155,8 +155,9 @@ txlink::Result<QString> checkSerialDevice(const QString& path) {
     const QString type =
         ttyDriverType(QString::fromLatin1(drivers.readAll()), major(st.st_rdev), minor(st.st_rdev));
     if (type != QLatin1String("serial") && type != QLatin1String("pty:slave")) {
+        // A device that is there but is no serial line (a pty master, /dev/ptmx) names no port.
         return refused(
-            txlink::error::kPortSettings,
+            txlink::error::kPortNotDetected,
             type.isEmpty()
                 ? QStringLiteral("is not a serial device.")
                 : QStringLiteral("is a terminal of the kind \"%1\", not a serial line.").arg(type));

@@ -44,7 +44,7 @@ TEST_F(PortMapChecks, ADeviceIsASerialLineReachedWithoutThePortMap) {
     const CheckCase cases[] = {
         {"a pty's slave", pty.slavePath(), 0, ""},
         {"a link to one", outside.filePath("to-pty"), 0, ""},
-        {"the multiplexer that makes a new pty on each open", "/dev/ptmx", kPortSettings,
+        {"the multiplexer that makes a new pty on each open", "/dev/ptmx", kPortNotDetected,
          "not a serial line"},
         {"a file", outside.filePath("file"), kPortSettings, "not a serial line"},
         {"a folder", outside.path(), kPortSettings, "not a serial line"},
@@ -79,7 +79,7 @@ TEST_F(PortMapChecks, ADeviceIsASerialLineReachedWithoutThePortMap) {
 TEST_F(PortMapChecks, WhatAPortOpensIsCheckedWhateverMadeItsEntry) {
     const CheckCase cases[] = {
         {"an entry to a pty's slave", pty.slavePath(), 0, ""},
-        {"an entry to the pty multiplexer", "/dev/ptmx", kPortSettings,
+        {"an entry to the pty multiplexer", "/dev/ptmx", kPortNotDetected,
          "Port 4, through " + entry(4).toStdString() + ": /dev/ptmx is a terminal"},
         {"an entry to itself", entry(4), kPortNotDetected, "is a port-map entry"},
         {"an entry to itself, relative", "com4", kPortNotDetected, "is a port-map entry"},

@@ -60,9 +60,9 @@ TEST_F(PortMap, WhatIsNoSerialLineIsRefusedAndNothingChanges) {
     const std::tuple<int, QString, int> rows[] = {
         {0, adapter.slavePath(), kPortNotDetected},
         {10, adapter.slavePath(), kPortNotDetected},
-        {2, "/dev/null", kPortSettings},
-        {2, "/dev/tty", kPortSettings},
-        {2, "/dev/ptmx", kPortSettings},
+        {2, "/dev/null", kPortNotDetected},
+        {2, "/dev/tty", kPortNotDetected},
+        {2, "/dev/ptmx", kPortNotDetected},
         {2, byId.path(), kPortSettings},
         {2, byId.filePath("file"), kPortSettings},
         {2, "/dev/no-such-adapter", kPortNotDetected},

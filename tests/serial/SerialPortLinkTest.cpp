@@ -201,7 +201,7 @@ TEST(SerialPortLink, FailedOpensCarryTheirErrorNumbers) {
              config.mapPort(6, QStringLiteral("/dev/ptmx"));
              return 6;
          },
-         txlink::error::kPortSettings},
+         txlink::error::kPortNotDetected},
         {"an entry that leads to another entry",
          [&] {
              config.mapPort(7, platform::portMapEntryPath(3));

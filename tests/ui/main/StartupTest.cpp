@@ -193,7 +193,9 @@ TEST_F(Startup, TheBoxAndStandardErrorSayWhyThePortDidNotOpen) {
          "VoraController\r\rError nr 8015\r\r", "is not a serial line"},
         // Opened, it would make a new pty nobody listens to, and "2a" would go nowhere.
         {"the pty multiplexer", QStringLiteral("Com 4"), QStringLiteral("/dev/ptmx"),
-         "VoraController\r\rError nr 8015\r\r", "not a serial line"},
+         "VoraController\r\rCom port 4\r\rThis com port is not detected !\rPlease check your "
+         "settings\r\r",
+         "not a serial line"},
         {"a name with control characters", QStringLiteral("Com 4"),
          folder.filePath(QStringLiteral("\x1b[31mred")),
          "VoraController\r\rCom port 4\r\rThis com port is not detected !\rPlease check your "
