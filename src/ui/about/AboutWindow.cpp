@@ -104,7 +104,7 @@ AboutWindow::AboutWindow(common::UrlOpener& opener, MakerDetails maker, QWidget*
       m_maker(std::move(maker)),
       m_creditsTop(kCreditsStartTopTwips) {
     setObjectName(QStringLiteral("Frm_info"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     // A tool window stays out of the task bar; without a title bar nobody can move or resize it.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     // A tool window does not count when Qt decides that the last window has closed; this one is a
@@ -152,7 +152,7 @@ void AboutWindow::buildBackdrop() {
     logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     logo->setPixmap(makeAboutLogo());
 
-    QLabel* leadIn = addLabel(surface, "Label7", QStringLiteral("For more info, log on to "),
+    QLabel* leadIn = addLabel(surface, "Label7", tr("For more info, log on to "),
                               {1800, 240, 2175, 735}, colour::kLightGrey);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(9);
@@ -167,8 +167,7 @@ void AboutWindow::buildBackdrop() {
     m_webAddress->setCursor(Qt::UpArrowCursor);
     m_webAddress->installEventFilter(this);
 
-    m_exit = addLabel(surface, "Label1", QStringLiteral("Exit"), {3820, 2600, 495, 255},
-                      colour::k3dLight);
+    m_exit = addLabel(surface, "Label1", tr("Exit"), {3820, 2600, 495, 255}, colour::k3dLight);
     m_exit->installEventFilter(this);
 }
 
@@ -222,10 +221,10 @@ QString AboutWindow::creditsText(const MakerDetails& maker) {
         QString(),
         QString(),
         QStringLiteral("VoraTXController"),
-        QStringLiteral("Ver. ") + QLatin1String(platform::kVersion),
+        tr("Ver. ") + QLatin1String(platform::kVersion),
         QStringLiteral("(1/6/2009)"),
         QString(),
-        QStringLiteral("Created by"),
+        tr("Created by"),
         QString(),
         maker.author,
         maker.callSign,
@@ -234,9 +233,9 @@ QString AboutWindow::creditsText(const MakerDetails& maker) {
         QString(),
         QString(17, QLatin1Char('_')),
         QString(),
-        QStringLiteral("Thanks and please "),
-        QStringLiteral("send your feedback or "),
-        QStringLiteral("comments to"),
+        tr("Thanks and please "),
+        tr("send your feedback or "),
+        tr("comments to"),
         maker.email,
     };
     QString text;

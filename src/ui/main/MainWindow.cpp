@@ -46,11 +46,12 @@ struct StepLabel {
     int left;
     int width;
 };
-constexpr StepLabel kStepLabels[txlink::kStepCount] = {{"Label11", "125 KHz", 720, 735},
-                                                       {"Label12", "250 KHz", 1440, 735},
-                                                       {"Label13", "500 KHz", 2280, 615},
-                                                       {"Label14", "1 MHz", 2880, 735},
-                                                       {"Label15", "5 MHz", 3600, 615}};
+constexpr StepLabel kStepLabels[txlink::kStepCount] = {
+    {"Label11", QT_TR_NOOP("125 KHz"), 720, 735},
+    {"Label12", QT_TR_NOOP("250 KHz"), 1440, 735},
+    {"Label13", QT_TR_NOOP("500 KHz"), 2280, 615},
+    {"Label14", QT_TR_NOOP("1 MHz"), 2880, 735},
+    {"Label15", QT_TR_NOOP("5 MHz"), 3600, 615}};
 
 QFont bigDigitsFont() {
     return QFont(QStringLiteral("Arial Black"), 12, QFont::Black);
@@ -72,7 +73,7 @@ void setColours(QWidget* widget, const QColor& text) {
 template <typename Button>
 Button* makeButton(QWidget* parent, const char* objectName, const char* caption, const QRect& twips,
                    const QFont& font, const QColor& face) {
-    auto* button = new Button(QString::fromLatin1(caption), parent);
+    auto* button = new Button(MainWindow::tr(caption), parent);
     button->setObjectName(QLatin1String(objectName));
     button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     button->setFont(font);
@@ -88,7 +89,7 @@ QString fromLine(std::string_view text) {
 
 MainWindow::MainWindow(ControlPanel& panel, QWidget* parent) : QMainWindow(parent), m_panel(panel) {
     setObjectName(QStringLiteral("Main"));
-    setWindowTitle(QStringLiteral("Vora TX Controller"));
+    setWindowTitle(tr("Vora TX Controller"));
     setWindowIcon(QIcon(QStringLiteral(":/vora/icon.xpm")));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(common::windowDefaultFont());
@@ -110,15 +111,14 @@ void MainWindow::buildControls() {
     setCentralWidget(client);
 
     const BigLabel frequencyRow[] = {
-        {"Label1", "TX Freq :", {240, 120, 1335, 375}, colour::kYellow, Qt::AlignLeft},
+        {"Label1", QT_TR_NOOP("TX Freq :"), {240, 120, 1335, 375}, colour::kYellow, Qt::AlignLeft},
         {"Label8", "00000", {1680, 120, 855, 375}, colour::kGreen, Qt::AlignRight},
         {"Label10", ".", {2520, 120, 135, 255}, colour::kGreen, Qt::AlignLeft},
         {"Label9", "000", {2640, 120, 615, 375}, colour::kGreen, Qt::AlignLeft},
-        {"Label4", "MHz", {3480, 120, 615, 375}, colour::kYellow, Qt::AlignLeft},
+        {"Label4", QT_TR_NOOP("MHz"), {3480, 120, 615, 375}, colour::kYellow, Qt::AlignLeft},
     };
     for (const BigLabel& design : frequencyRow) {
-        QLabel* label =
-            makeLabel(client, design.objectName, QString::fromLatin1(design.caption), design.twips);
+        QLabel* label = makeLabel(client, design.objectName, tr(design.caption), design.twips);
         label->setFont(bigDigitsFont());
         label->setAlignment(design.alignment | Qt::AlignTop);
         setColours(label, design.colour);
@@ -126,11 +126,11 @@ void MainWindow::buildControls() {
     m_megahertz = client->findChild<QLabel*>(QStringLiteral("Label8"));
     m_fraction = client->findChild<QLabel*>(QStringLiteral("Label9"));
 
-    setColours(makeLabel(client, "Label16", QStringLiteral("Step :"), {240, 600, 495, 255}),
+    setColours(makeLabel(client, "Label16", tr("Step :"), {240, 600, 495, 255}),
                colour::kLightYellow);
     for (int step = 0; step < txlink::kStepCount; ++step) {
         const StepLabel& design = kStepLabels[step];
-        QLabel* label = makeLabel(client, design.objectName, QString::fromLatin1(design.caption),
+        QLabel* label = makeLabel(client, design.objectName, tr(design.caption),
                                   {design.left, 600, design.width, 255});
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         setColours(label, colour::kRed);
@@ -140,14 +140,14 @@ void MainWindow::buildControls() {
 
     const QFont large = buttonFont(9.75);
     const QFont small = buttonFont(8.25);
-    m_frequencyDown = makeButton<HoldButton>(client, "Command2", "Down", {240, 960, 975, 270},
-                                             large, colour::kButtonShadow);
-    m_step = makeButton<FaceButton>(client, "Command3", "Step", {1560, 960, 975, 270}, large,
-                                    colour::kButtonShadow);
-    m_frequencyUp = makeButton<HoldButton>(client, "Command1", "Up", {2880, 960, 975, 270}, small,
-                                           colour::kButtonShadow);
+    m_frequencyDown = makeButton<HoldButton>(client, "Command2", QT_TR_NOOP("Down"),
+                                             {240, 960, 975, 270}, large, colour::kButtonShadow);
+    m_step = makeButton<FaceButton>(client, "Command3", QT_TR_NOOP("Step"), {1560, 960, 975, 270},
+                                    large, colour::kButtonShadow);
+    m_frequencyUp = makeButton<HoldButton>(client, "Command1", QT_TR_NOOP("Up"),
+                                           {2880, 960, 975, 270}, small, colour::kButtonShadow);
 
-    auto* frame = new QGroupBox(QStringLiteral("Power"), client);
+    auto* frame = new QGroupBox(tr("Power"), client);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(120, 1320, 3975, 1215));
     setColours(frame, colour::kYellow);
@@ -160,12 +160,12 @@ void MainWindow::buildControls() {
     m_powerBar->setValue(0);
     m_powerBar->setTextVisible(false);
 
-    m_powerDown = makeButton<HoldButton>(frame, "Command4", "Down", {240, 720, 975, 270}, large,
-                                         colour::kButtonShadow);
-    m_carrier = makeButton<FaceButton>(frame, "Command6", "On / Off", {1440, 720, 975, 270}, large,
-                                       colour::kRed);
-    m_powerUp = makeButton<HoldButton>(frame, "Command5", "Up", {2760, 720, 975, 270}, small,
-                                       colour::kButtonShadow);
+    m_powerDown = makeButton<HoldButton>(frame, "Command4", QT_TR_NOOP("Down"),
+                                         {240, 720, 975, 270}, large, colour::kButtonShadow);
+    m_carrier = makeButton<FaceButton>(frame, "Command6", QT_TR_NOOP("On / Off"),
+                                       {1440, 720, 975, 270}, large, colour::kRed);
+    m_powerUp = makeButton<HoldButton>(frame, "Command5", QT_TR_NOOP("Up"), {2760, 720, 975, 270},
+                                       small, colour::kButtonShadow);
 
     m_statusBar = new StatusBar(client);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -194,30 +194,30 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("mnu_file"));
-    QAction* exit = file->addAction(QStringLiteral("Exit"));
+    QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("mnu_exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu* options = menuBar()->addMenu(tr("Options"));
     options->setObjectName(QStringLiteral("mnu_options"));
-    QAction* settings = options->addAction(QStringLiteral("Settings"));
+    QAction* settings = options->addAction(tr("Settings"));
     settings->setObjectName(QStringLiteral("mnu_Settings"));
     connect(settings, &QAction::triggered, this, &MainWindow::settingsRequested);
-    QAction* monitor = options->addAction(QStringLiteral("RS232 Monitor"));
+    QAction* monitor = options->addAction(tr("RS232 Monitor"));
     monitor->setObjectName(QStringLiteral("mnu_serieel"));
     connect(monitor, &QAction::triggered, this, &MainWindow::monitorRequested);
-    QAction* serialPorts = options->addAction(QStringLiteral("Serial Ports…"));
+    QAction* serialPorts = options->addAction(tr("Serial Ports…"));
     serialPorts->setObjectName(QStringLiteral("mnu_serialPorts"));
     connect(serialPorts, &QAction::triggered, this, &MainWindow::serialPortsRequested);
-    m_networkControl = options->addAction(QStringLiteral("Network Control"));
+    m_networkControl = options->addAction(tr("Network Control"));
     m_networkControl->setObjectName(QStringLiteral("mnu_network"));
     m_networkControl->setCheckable(true);
     // triggered, not toggled: the program's own showNetworkControl() must not echo back.
     connect(m_networkControl, &QAction::triggered, this, &MainWindow::networkControlToggled);
 
-    QAction* about = menuBar()->addAction(QStringLiteral("About"));
+    QAction* about = menuBar()->addAction(tr("About"));
     about->setObjectName(QStringLiteral("mnu_about"));
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
 }
@@ -295,8 +295,7 @@ void MainWindow::showStepCaption(int step, std::string_view caption) {
 }
 
 void MainWindow::showLock(bool locked) {
-    m_statusBar->setPanelText(kLockPanel,
-                              locked ? QStringLiteral("TX Locked") : QStringLiteral("TX UnLocked"));
+    m_statusBar->setPanelText(kLockPanel, locked ? tr("TX Locked") : tr("TX UnLocked"));
 }
 
 void MainWindow::showPower(int level) {
@@ -305,16 +304,16 @@ void MainWindow::showPower(int level) {
 
 // While the carrier is on, the button offers to switch it off, on red; and back.
 void MainWindow::showCarrier(bool on) {
-    m_carrier->setText(on ? QStringLiteral("TX Off") : QStringLiteral("TX On"));
+    m_carrier->setText(on ? tr("TX Off") : tr("TX On"));
     m_carrier->setFace(on ? colour::kRed : colour::kGreen);
 }
 
 void MainWindow::showLink(bool up) {
     if (up) {
-        m_statusBar->setPanelText(kLinkPanel, QStringLiteral("Connected"));
+        m_statusBar->setPanelText(kLinkPanel, tr("Connected"));
         return;
     }
-    m_statusBar->setPanelText(kLinkPanel, QStringLiteral("Disconnected"));
+    m_statusBar->setPanelText(kLinkPanel, tr("Disconnected"));
     for (int panel = kLinkPanel + 1; panel <= StatusBar::kPanels; ++panel) {
         m_statusBar->setPanelText(panel, QString());
     }

@@ -33,10 +33,11 @@ QString portCaption(int port) {
 
 QString inUseText(qint64 pid) {
     if (pid == 0) {
-        return QStringLiteral("no");
+        return SerialPortsWindow::tr("no");
     }
-    return pid == QCoreApplication::applicationPid() ? QStringLiteral("by this program")
-                                                     : QStringLiteral("by process %1").arg(pid);
+    return pid == QCoreApplication::applicationPid()
+               ? SerialPortsWindow::tr("by this program")
+               : SerialPortsWindow::tr("by process %1").arg(pid);
 }
 
 QTreeWidget* makeList(QWidget* parent, const char* objectName, const QString& accessibleName,
@@ -86,8 +87,8 @@ SerialPortsWindow::SerialPortsWindow(DeviceSource source,
       m_source(std::move(source)),
       m_portMapChanged(std::move(portMapChanged)) {
     setObjectName(QStringLiteral("SerialPorts"));
-    setWindowTitle(QStringLiteral("Serial Ports"));
-    setAccessibleName(QStringLiteral("Serial Ports"));
+    setWindowTitle(tr("Serial Ports"));
+    setAccessibleName(tr("Serial Ports"));
     setFont(common::windowDefaultFont());
     buildControls();
 
@@ -100,36 +101,32 @@ SerialPortsWindow::SerialPortsWindow(DeviceSource source,
 }
 
 void SerialPortsWindow::buildControls() {
-    m_deviceList = makeList(this, "deviceList", QStringLiteral("Serial devices present"),
-                            {QStringLiteral("Device"), QStringLiteral("Kernel name"),
-                             QStringLiteral("Description"), QStringLiteral("Manufacturer"),
-                             QStringLiteral("Serial number"), QStringLiteral("In use")});
+    m_deviceList = makeList(this, "deviceList", tr("Serial devices present"),
+                            {tr("Device"), tr("Kernel name"), tr("Description"), tr("Manufacturer"),
+                             tr("Serial number"), tr("In use")});
     m_portBox = new QComboBox(this);
     m_portBox->setObjectName(QStringLiteral("portNumberBox"));
-    m_portBox->setAccessibleName(QStringLiteral("Port number"));
+    m_portBox->setAccessibleName(tr("Port number"));
     for (int port = portmap::kFirstPort; port <= portmap::kLastPort; ++port) {
         m_portBox->addItem(portCaption(port), port);
     }
     m_assign = makeButton(this, "assignButton", QStringLiteral("&Assign device to port"),
-                          QStringLiteral("Assign the selected device to the port number"));
-    m_clear = makeButton(this, "clearButton", QStringLiteral("C&lear port"),
-                         QStringLiteral("Clear the port number's entry"));
-    m_portList = makeList(this, "portList", QStringLiteral("Port numbers"),
-                          {QStringLiteral("Port"), QStringLiteral("Port-map entry"),
-                           QStringLiteral("Opens"), QStringLiteral("Present")});
+                          tr("Assign the selected device to the port number"));
+    m_clear =
+        makeButton(this, "clearButton", tr("C&lear port"), tr("Clear the port number's entry"));
+    m_portList = makeList(this, "portList", tr("Port numbers"),
+                          {tr("Port"), tr("Port-map entry"), tr("Opens"), tr("Present")});
     m_result = new QLabel(this);
     m_result->setObjectName(QStringLiteral("resultLine"));
-    m_result->setAccessibleName(QStringLiteral("Result"));
+    m_result->setAccessibleName(tr("Result"));
     m_result->setWordWrap(true);
     // Device names are anybody's to choose, and one that looks like markup is still a name.
     m_result->setTextFormat(Qt::PlainText);
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_close = makeButton(this, "closeButton", QStringLiteral("Close"),
-                         QStringLiteral("Close the window"));
+    m_close = makeButton(this, "closeButton", tr("Close"), tr("Close the window"));
 
     auto* assignRow = new QHBoxLayout;
-    assignRow->addWidget(
-        makeCaption(this, "portNumberCaption", QStringLiteral("Port &number:"), m_portBox));
+    assignRow->addWidget(makeCaption(this, "portNumberCaption", tr("Port &number:"), m_portBox));
     assignRow->addWidget(m_portBox);
     assignRow->addWidget(m_assign);
     assignRow->addWidget(m_clear);
@@ -215,13 +212,13 @@ void SerialPortsWindow::showPorts() {
     for (int port = portmap::kFirstPort; port <= portmap::kLastPort; ++port) {
         const PortAssignment assignment = portmap::describePort(port);
         const QString opens = assignment.mapped && assignment.device.isEmpty()
-                                  ? QStringLiteral("nothing: the entry points nowhere")
+                                  ? tr("nothing: the entry points nowhere")
                                   : printableName(assignment.device);
         auto* item = new QTreeWidgetItem(
-            m_portList, {portCaption(port),
-                         assignment.mapped ? printableName(assignment.entryTarget)
-                                           : QStringLiteral("none (the default)"),
-                         opens, assignment.present ? QStringLiteral("yes") : QStringLiteral("no")});
+            m_portList,
+            {portCaption(port),
+             assignment.mapped ? printableName(assignment.entryTarget) : tr("none (the default)"),
+             opens, assignment.present ? tr("yes") : tr("no")});
         item->setData(kPortNumber, Qt::UserRole, port);
         if (port == keep) {
             m_portList->setCurrentItem(item);
@@ -246,7 +243,7 @@ void SerialPortsWindow::report(const QString& text) {
 void SerialPortsWindow::assignSelectedDevice() {
     const QTreeWidgetItem* selected = m_deviceList->currentItem();
     if (selected == nullptr) {
-        report(QStringLiteral("Select a device first."));
+        report(tr("Select a device first."));
         return;
     }
     const int port = chosenPort();
@@ -258,7 +255,7 @@ void SerialPortsWindow::assignSelectedDevice() {
         report(QString::fromStdString(target.error().reason));
         return;
     }
-    report(QStringLiteral("%1 now opens %2.").arg(portCaption(port), printableName(*target)));
+    report(tr("%1 now opens %2.").arg(portCaption(port), printableName(*target)));
     refresh();
     m_portMapChanged(port);
 }
@@ -273,11 +270,10 @@ void SerialPortsWindow::clearChosenPort() {
     }
     const QString device = printableName(portmap::describePort(port).device);
     if (!*cleared) {
-        report(QStringLiteral("%1 has no entry: it opens %2.").arg(portCaption(port), device));
+        report(tr("%1 has no entry: it opens %2.").arg(portCaption(port), device));
         return;
     }
-    report(
-        QStringLiteral("%1's entry is cleared: it opens %2 again.").arg(portCaption(port), device));
+    report(tr("%1's entry is cleared: it opens %2 again.").arg(portCaption(port), device));
     refresh();
     m_portMapChanged(port);
 }

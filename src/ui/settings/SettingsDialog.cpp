@@ -39,14 +39,13 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, common::MessageBo
       m_messages(messages),
       m_reloadMain(std::move(reloadMain)) {
     setObjectName(QStringLiteral("Settings"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setFixedSize(toPixels(kClientWidth), toPixels(kClientHeight));
     setSizeGripEnabled(false);
     setFont(common::windowDefaultFont());
     common::setBackground(this, common::colour::kBlack);
 
-    QLabel* caption =
-        common::makeLabel(this, "Label3", QStringLiteral("Com port :"), {120, 120, 1335, 255});
+    QLabel* caption = common::makeLabel(this, "Label3", tr("Com port :"), {120, 120, 1335, 255});
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     common::setColours(caption, common::colour::kBlack, common::colour::kRed,
                        common::ColourRoles::Editor);
@@ -68,12 +67,12 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, common::MessageBo
     // The drop-down list is a window of its own and does not inherit the box's colours.
     m_portBox->view()->setPalette(m_portBox->palette());
 
-    m_save = new QPushButton(QStringLiteral("Save"), this);
+    m_save = new QPushButton(tr("Save"), this);
     m_save->setObjectName(QStringLiteral("cmdOK"));
     m_save->setGeometry(twipsRect(120, 720, 1095, 375));
     connect(m_save, &QPushButton::clicked, this, &SettingsDialog::save);
 
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel = new QPushButton(tr("Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
     m_cancel->setGeometry(twipsRect(1320, 720, 1095, 375));
     connect(m_cancel, &QPushButton::clicked, this, &SettingsDialog::cancel);
@@ -118,9 +117,8 @@ void SettingsDialog::save() {
     if (!saved) {
         qCWarning(lcSettings, "cannot save the port: %s (error %d)", saved.error().reason.c_str(),
                   saved.error().number);
-        m_messages.critical(QStringLiteral("Error !!"),
-                            QStringLiteral("The port was not saved.\r") +
-                                QString::fromStdString(saved.error().reason));
+        m_messages.critical(tr("Error !!"), tr("The port was not saved.") + QStringLiteral("\r") +
+                                                QString::fromStdString(saved.error().reason));
         return;
     }
     // Start-up may report the new port and ask for this dialog, which is still open: it stays the
