@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "txlink/SerialLink.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -95,7 +97,8 @@ txlink::Error refused(const QString& reason) {
 std::optional<int> portNumber(const QString& text) {
     bool ok = false;
     const int port = text.toInt(&ok);
-    return ok && port >= 1 && port <= 9 ? std::optional<int>(port) : std::nullopt;
+    return ok && port >= txlink::kFirstPort && port <= txlink::kLastPort ? std::optional<int>(port)
+                                                                         : std::nullopt;
 }
 
 }  // namespace

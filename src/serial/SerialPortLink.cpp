@@ -242,13 +242,11 @@ void SerialPortLink::handleError(QSerialPort::SerialPortError error) {
     // A vanished device (an unplugged adapter, a pty whose far end closed) reports read errors in
     // a tight loop for as long as it stays open: close it once, stay idle, and look for the device
     // again now and then.
-    if (m_port.isOpen()) {
-        qCWarning(lcSerial, "port %d (%s) failed: %s; the port is closed until its device is back",
-                  m_portNumber, qPrintable(platform::printableName(m_device)),
-                  qPrintable(m_port.errorString()));
-        closePort();
-        openWhenPresent(m_portNumber);
-    }
+    qCWarning(lcSerial, "port %d (%s) failed: %s; the port is closed until its device is back",
+              m_portNumber, qPrintable(platform::printableName(m_device)),
+              qPrintable(m_port.errorString()));
+    closePort();
+    openWhenPresent(m_portNumber);
     m_port.clearError();
 }
 
