@@ -54,6 +54,9 @@ public:
     void showPower(int level) override { benchmark::DoNotOptimize(level); }
     void showCarrier(bool on) override { benchmark::DoNotOptimize(on); }
     void showLink(bool up) override { benchmark::DoNotOptimize(up); }
+    void showNetworkControl(std::optional<txlink::NetworkControlShown> state) override {
+        benchmark::DoNotOptimize(state);
+    }
     void setTimerRunning(txlink::PanelTimer timer, bool running) override {
         benchmark::DoNotOptimize(int(timer) + running);
     }

@@ -33,12 +33,16 @@ Program::Program(Services services, QObject* parent)
           return window;
       }),
       m_session(services.clock, *this) {
+    connect(&m_networkControl, &rigctl::Server::clientConnected, this,
+            &Program::showNetworkClients);
+    connect(&m_networkControl, &rigctl::Server::clientGone, this, &Program::showNetworkClients);
     m_endDeadline.setSingleShot(true);
     m_endDeadline.setInterval(txlink::ControlPanel::kEndPatience);
     connect(&m_endDeadline, &QTimer::timeout, this, &Program::unloadMain);
 }
 
 Program::~Program() {
+    m_networkControl.disconnect(this);
     if (m_main) {
         m_session.unload();
         delete m_main.data();
@@ -236,8 +240,15 @@ void Program::setNetworkControl(bool on) {
 
 void Program::showNetworkControlState() {
     if (m_main) {
-        m_main->showNetworkControl(m_networkControl.isListening());
+        m_main->showNetworkControlChosen(m_networkControl.isListening());
     }
+    showNetworkClients();
+}
+
+void Program::showNetworkClients() {
+    m_session.panel().setNetworkClients(m_networkControl.isListening()
+                                            ? std::optional<int>(m_networkControl.sessionCount())
+                                            : std::nullopt);
 }
 
 void Program::endIfNoWindow() {

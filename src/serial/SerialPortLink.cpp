@@ -248,6 +248,7 @@ void SerialPortLink::handleError(QSerialPort::SerialPortError error) {
     closePort();
     openWhenPresent(m_portNumber);
     m_port.clearError();
+    emit lost();
 }
 
 }  // namespace serial

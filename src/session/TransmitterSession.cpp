@@ -83,6 +83,7 @@ void TransmitterSession::connectEvents() {
     });
     route(&m_link, &serial::SerialPortLink::sent, &ControlPanel::commandsSent);
     route(&m_link, &serial::SerialPortLink::reopened, &ControlPanel::portReopened);
+    route(&m_link, &serial::SerialPortLink::lost, &ControlPanel::portLost);
     for (const TimerDesign& design : kTimers) {
         route(m_timers.at(std::size_t(design.timer)), &QTimer::timeout, design.tick);
     }

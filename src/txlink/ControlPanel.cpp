@@ -134,9 +134,13 @@ void ControlPanel::reopenPort() {
     m_link.close();
     m_shown.forgetCarrier();
     const Status reopened = m_link.open(m_state.port);  // the link reports a failure
-    if (!reopened && reopened.error().number == error::kPortNotDetected) {
+    if (reopened) {
+        return;
+    }
+    if (reopened.error().number == error::kPortNotDetected) {
         m_link.openWhenPresent(m_state.port);
     }
+    portLost();
 }
 
 // The next watchdog tick that finds the link up sends the status request; a device that was away
@@ -153,12 +157,7 @@ void ControlPanel::portReopened() {
 void ControlPanel::linkWatchTick() {
     m_state.tickTime = m_clock.now();
     if (linkIsDown(m_state.tickTime, m_state.lastReceive)) {
-        m_shown.showLink(false);
-        m_host.lamps().showLinkLamp(false);
-        m_state.linkUp = false;
-        // Whatever the transmitter does meanwhile is not heard: no carrier request may act on
-        // the last report, only on one that comes after the link is back.
-        m_shown.forgetCarrier();
+        showLinkDown();
     } else {
         m_shown.showLink(true);
         m_host.lamps().showLinkLamp(true);
@@ -168,6 +167,24 @@ void ControlPanel::linkWatchTick() {
             m_state.linkUp = true;
         }
     }
+    followRemoteCarrier();
+}
+
+void ControlPanel::showLinkDown() {
+    m_shown.showLink(false);
+    m_host.lamps().showLinkLamp(false);
+    m_state.linkUp = false;
+    // Whatever the transmitter does meanwhile is not heard: no carrier request may act on the
+    // last report, only on one that comes after the link is back.
+    m_shown.forgetCarrier();
+}
+
+// The port closed under the panel (its device vanished, or a reopen failed): nothing can be
+// heard any more, so the link is down now, not after the silence limit. What was heard before
+// says nothing of the line that comes back.
+void ControlPanel::portLost() {
+    m_state.lastReceive.reset();
+    showLinkDown();
     followRemoteCarrier();
 }
 
@@ -227,13 +244,16 @@ Status ControlPanel::requestCarrier(bool on, RemoteCarrier::Requester requester)
     if (!toggle) {
         return toggle.error();
     }
-    return *toggle ? sendRemoteToggle() : Status::success();
+    const Status sent = *toggle ? sendRemoteToggle() : Status::success();
+    showNetworkControl();
+    return sent;
 }
 
 void ControlPanel::releaseCarrier(RemoteCarrier::Requester requester) {
     if (m_remoteCarrier.release(requester, carrierFacts())) {
         (void)sendRemoteToggle();
     }
+    showNetworkControl();
 }
 
 CarrierFacts ControlPanel::carrierFacts() const {
@@ -255,6 +275,28 @@ void ControlPanel::followRemoteCarrier() {
     if (m_remoteCarrier.update(carrierFacts())) {
         (void)sendRemoteToggle();
     }
+    showNetworkControl();
+}
+
+void ControlPanel::setNetworkClients(std::optional<int> clients) {
+    m_networkClients = clients;
+    showNetworkControl();
+}
+
+bool ControlPanel::programKeyInForce() const {
+    return m_remoteCarrier.hasHolders() && shown().carrierOn == true;
+}
+
+// Only on a link that is up: a link that goes down empties the panel with the others.
+void ControlPanel::showNetworkControl() {
+    if (shown().linkUp != true) {
+        return;
+    }
+    if (!m_networkClients) {
+        m_shown.showNetworkControl(std::nullopt);
+        return;
+    }
+    m_shown.showNetworkControl(NetworkControlShown{*m_networkClients, programKeyInForce()});
 }
 
 // Up is tested before down, and each held button sends on every tick, so both go out, up

@@ -67,16 +67,28 @@ void ShownState::showCarrier(bool on) {
 
 void ShownState::showLink(bool up) {
     // A link that is down must also leave the lock panel empty, whatever wrote it since.
-    const bool panelsToEmpty = !up && m_shown.locked.has_value();
+    const bool panelsToEmpty =
+        !up && (m_shown.locked.has_value() || m_shown.networkControl.has_value());
     if (m_shown.linkUp == up && !panelsToEmpty) {
         return;
     }
     m_shown.linkUp = up;
     if (!up) {
         m_shown.locked.reset();
+        m_shown.networkControl.reset();
     }
     if (m_display != nullptr) {
         m_display->showLink(up);
+    }
+}
+
+void ShownState::showNetworkControl(std::optional<NetworkControlShown> state) {
+    if (m_shown.networkControl == state) {
+        return;
+    }
+    m_shown.networkControl = state;
+    if (m_display != nullptr) {
+        m_display->showNetworkControl(state);
     }
 }
 

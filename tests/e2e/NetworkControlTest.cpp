@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -13,6 +14,7 @@
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <chrono>
+#include <iostream>
 #include <memory>
 
 #include "SimProcess.h"
@@ -181,6 +183,55 @@ TEST_F(NetworkControlOverPty, AClientThatDropsWithTheCarrierKeyedHasItUnkeyed) {
     EXPECT_TRUE(waitUntil([&] { return caption("Command6") == "TX On"; }));
     QTest::qWait(300);
     EXPECT_EQ(toggles(), 2);
+}
+
+// Status panel 2 says how many programs are connected, and when one of them has the carrier keyed.
+TEST_F(NetworkControlOverPty, PanelTwoShowsTheClientsAndARemoteKey) {
+    ASSERT_TRUE(start({"--status-interval", "1000"}));
+    EXPECT_EQ(panel(2), "Net 0");
+    QTcpSocket client;
+    client.connectToHost(QHostAddress(QHostAddress::LocalHost), port());
+    ASSERT_TRUE(waitUntil([&] { return panel(2) == "Net 1"; })) << panel(2).toStdString();
+
+    client.write("T 1\n");
+    ASSERT_TRUE(waitUntil([&] { return panel(2) == "Remote TX"; })) << panel(2).toStdString();
+    client.write("T 0\n");
+    ASSERT_TRUE(waitUntil([&] { return panel(2) == "Net 1"; })) << panel(2).toStdString();
+
+    client.abort();
+    EXPECT_TRUE(waitUntil([&] { return panel(2) == "Net 0"; })) << panel(2).toStdString();
+    program->setNetworkControl(false);
+    EXPECT_EQ(panel(2), "");
+}
+
+// A transmitter whose line hangs up is down at once, and network control no longer answers with
+// what it said last.
+TEST_F(NetworkControlOverPty, AHungUpLineIsDownAtOnceAndNotAnsweredFor) {
+    ASSERT_TRUE(start({"--status-interval", "250", "--hangup-after", "2"}));
+    QTcpSocket client;
+    client.connectToHost(QHostAddress(QHostAddress::LocalHost), port());
+    client.write("f\n");
+    ASSERT_TRUE(waitUntil([&] { return client.readAll() == "1296000000\n"; }));
+
+    ASSERT_TRUE(sim->waitFor("hangup", 1, 5s));
+    QElapsedTimer sinceHangUp;
+    sinceHangUp.start();
+    ASSERT_TRUE(waitUntil([&] { return panel(1) == "Disconnected"; }, 5s));
+    const qint64 downAfter = sinceHangUp.elapsed();
+    std::cout << "[ figure   ] from the hang-up to \"Disconnected\": " << downAfter << " ms\n";
+    EXPECT_LT(downAfter, 1500);
+    EXPECT_EQ(panel(2), "");
+    EXPECT_EQ(panel(3), "");
+    for (const char* line : {"f\n", "t\n", "T 0\n"}) {
+        client.write(line);
+        QByteArray answer;
+        ASSERT_TRUE(waitUntil([&] {
+            answer += client.readAll();
+            return answer.endsWith('\n');
+        }));
+        EXPECT_EQ(answer, "RPRT -5\n") << line;
+    }
+    EXPECT_EQ(toggles(), 0);
 }
 
 // --- the real binary: off without the option ------------------------------------------------

@@ -18,6 +18,7 @@ txlink::Shown reported(std::string megahertz, std::string fraction) {
     shown.fraction = std::move(fraction);
     shown.carrierOn = false;
     shown.power = 128;
+    shown.linkUp = true;
     return shown;
 }
 
@@ -95,6 +96,17 @@ TEST(Protocol, SaysWhenTheTransmitterHasToldNothingUsable) {
     FakeTransmitter garbled;
     garbled.display = reported("12a4", "000");
     EXPECT_EQ(answerTo("f", garbled), "RPRT -8\n");
+
+    // The last values of a link that went down are not the transmitter's answer any more.
+    for (const std::optional<bool> link : {std::optional<bool>(false), std::optional<bool>()}) {
+        FakeTransmitter unheard;
+        unheard.display.linkUp = link;
+        for (const char* line : {"f", "t", "l RFPOWER", "T 1", "T 0"}) {
+            EXPECT_EQ(answerTo(line, unheard), "RPRT -5\n") << line;
+        }
+        EXPECT_TRUE(unheard.requests.empty());
+        EXPECT_EQ(answerTo("v", unheard), "VFOA\n");  // what is no report still answers
+    }
 }
 
 TEST(Protocol, SetPttAsksTheTransmitterAndReportsItsVerdict) {

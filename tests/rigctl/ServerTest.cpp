@@ -25,6 +25,7 @@ public:
     FakeTransmitter() {
         display.megahertz = "1296";
         display.fraction = "125";
+        display.linkUp = true;
     }
     txlink::Shown display;
     std::vector<Requester> keyedBy;

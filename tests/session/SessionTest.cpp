@@ -51,6 +51,7 @@ public:
     void showPower(int) override {}
     void showCarrier(bool) override {}
     void showLink(bool) override {}
+    void showNetworkControl(std::optional<txlink::NetworkControlShown>) override {}
 
     std::string shown;
 };

@@ -77,6 +77,11 @@ public:
     void showPower(int level) override { m_r.add("power=" + std::to_string(level)); }
     void showCarrier(bool on) override { m_r.add(on ? "carrier=on" : "carrier=off"); }
     void showLink(bool up) override { m_r.add(up ? "link=up" : "link=down"); }
+    void showNetworkControl(std::optional<txlink::NetworkControlShown> state) override {
+        m_r.add(!state             ? "net=off"
+                : state->remoteKey ? "net=remote"
+                                   : "net=" + std::to_string(state->clients));
+    }
 
 private:
     Recorder& m_r;

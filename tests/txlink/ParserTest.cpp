@@ -282,18 +282,20 @@ TEST(ParseReceived, FailureToReopenLeavesThePortClosed) {
     Rig rig;
     rig.link.openError = txlink::error::kPortNotDetected;
     rig.panel.parseReceived("S1x");
-    EXPECT_EQ(rig.log.entries, (Log{"lock=locked", "close", "open 1", "wait for 1"}));
+    // The link is down at once: with the port closed nothing more can be heard.
+    EXPECT_EQ(rig.log.entries,
+              (Log{"lock=locked", "close", "open 1", "wait for 1", "link=down", "lamp link=out"}));
     EXPECT_FALSE(rig.link.opened);
     EXPECT_TRUE(rig.link.waiting);
-    EXPECT_TRUE(rig.panel.state().lastReceive.has_value());
+    EXPECT_FALSE(rig.panel.state().lastReceive.has_value());
 }
 
 // Only a device that is gone is waited for; one that another program took is not.
 TEST(ParseReceived, OnlyAReopenThatFindsNoDeviceWaitsForIt) {
     const std::pair<std::optional<int>, Log> rows[] = {
         {std::nullopt, {"close", "open 1"}},
-        {txlink::error::kPortInUse, {"close", "open 1"}},
-        {txlink::error::kPortSettings, {"close", "open 1"}}};
+        {txlink::error::kPortInUse, {"close", "open 1", "link=down", "lamp link=out"}},
+        {txlink::error::kPortSettings, {"close", "open 1", "link=down", "lamp link=out"}}};
     for (const auto& [openError, expected] : rows) {
         Rig rig;
         rig.link.openError = openError;

@@ -148,3 +148,69 @@ TEST(Watchdog, AReopenedPortIsAskedForItsStatusOnceAtTheNextTick) {
 }
 
 }  // namespace
+
+namespace {
+
+// A port that closes under the panel is a link down at once, not after the silence limit; the
+// next ticks keep it down until the transmitter is heard again on the port that came back.
+TEST(Watchdog, APortLostIsALinkDownAtOnceUntilTheTransmitterIsHeardAgain) {
+    Rig rig;
+    receiveAt(rig, 0ms);
+    tickAt(rig, 100ms);
+    rig.log.clear();
+    rig.panel.portLost();
+    EXPECT_EQ(rig.log.entries, kDown);
+    EXPECT_FALSE(rig.panel.state().linkUp);
+    EXPECT_FALSE(rig.panel.shown().carrierOn.has_value());
+
+    rig.log.clear();
+    tickAt(rig, 600ms);  // well inside the silence limit of the last text
+    EXPECT_EQ(rig.log.entries, kDownAgain);
+    receiveAt(rig, 1000ms);
+    rig.log.clear();
+    tickAt(rig, 1100ms);
+    EXPECT_EQ(rig.log.entries, kUpFirst);
+}
+
+// Status panel 2 follows network control while the link is up, and a link down empties it.
+TEST(NetworkControlPanel, ShowsClientsThenARemoteKeyAndNothingOnADownLink) {
+    Rig rig;
+    rig.panel.load();
+    receiveAt(rig, 0ms);
+    rig.panel.parseReceived("S1010128");  // carrier off
+    rig.panel.setNetworkClients(std::nullopt);
+    tickAt(rig, 100ms);
+    const auto nets = [&] {
+        Log seen;
+        for (const std::string& entry : rig.log.entries) {
+            if (entry.starts_with("net=")) {
+                seen.push_back(entry);
+            }
+        }
+        rig.log.clear();
+        return seen;
+    };
+    EXPECT_EQ(nets(), Log{}) << "network control off: the panel stays empty";
+    rig.panel.setNetworkClients(2);
+    EXPECT_EQ(nets(), Log{"net=2"});
+    ASSERT_TRUE(rig.panel.requestCarrier(true, 5).ok());
+    EXPECT_EQ(nets(), Log{}) << "keyed, but not reported on yet";
+    rig.panel.parseReceived("S1011128");
+    EXPECT_EQ(nets(), Log{"net=remote"});
+    rig.panel.parseReceived("S1011128");
+    EXPECT_EQ(nets(), Log{}) << "the same report writes nothing";
+    rig.panel.releaseCarrier(5);
+    rig.panel.parseReceived("S1010128");
+    EXPECT_EQ(nets(), Log{"net=2"});
+
+    rig.panel.portLost();
+    rig.panel.setNetworkClients(3);
+    EXPECT_EQ(nets(), Log{}) << "a down link keeps the panel empty";
+    receiveAt(rig, 200ms);
+    tickAt(rig, 300ms);
+    EXPECT_EQ(nets(), Log{"net=3"});
+    rig.panel.setNetworkClients(std::nullopt);
+    EXPECT_EQ(nets(), Log{"net=off"});
+}
+
+}  // namespace

@@ -244,6 +244,14 @@ Answer respond(const Request& request, Transmitter& transmitter, Transmitter::Re
         return withStatus(request, reply::kInvalidArgument);
     }
     const txlink::Shown& shown = transmitter.shown();
+    // What the transmitter last reported is no answer once it is not heard any more: the radio
+    // does not answer, and a carrier request could act on nothing.
+    const bool asksTheTransmitter =
+        request.command == Command::GetFrequency || request.command == Command::GetPtt ||
+        request.command == Command::GetLevel || request.command == Command::SetPtt;
+    if (asksTheTransmitter && shown.linkUp != true) {
+        return withStatus(request, reply::kTimedOut);
+    }
     switch (request.command) {
         case Command::CheckVfo:
             return {request.separator ? "ChkVFO: 0\n" : "0\n"};

@@ -93,8 +93,19 @@ void Server::acceptPending() {
         connect(session, &ClientSession::ended, this, [this](ClientSession* ended) {
             m_sessions.removeOne(ended);
             ended->deleteLater();
+            emit clientGone(ended->peer());
         });
+        emit clientConnected(session->peer());
     }
+}
+
+QString Server::peerOf(Transmitter::Requester requester) const {
+    for (const ClientSession* session : m_sessions) {
+        if (session->requester() == requester) {
+            return session->peer();
+        }
+    }
+    return {};
 }
 
 }  // namespace rigctl

@@ -27,6 +27,7 @@ constexpr int kClientWidth = 4365;
 constexpr int kClientHeight = 3210;
 
 constexpr int kLinkPanel = 1;
+constexpr int kNetworkPanel = 2;
 constexpr int kLockPanel = 3;
 
 using Handler = void (ControlPanel::*)();
@@ -222,7 +223,7 @@ void MainWindow::buildMenu() {
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
 }
 
-void MainWindow::showNetworkControl(bool on) {
+void MainWindow::showNetworkControlChosen(bool on) {
     m_networkControl->setChecked(on);
 }
 
@@ -317,6 +318,14 @@ void MainWindow::showLink(bool up) {
     for (int panel = kLinkPanel + 1; panel <= StatusBar::kPanels; ++panel) {
         m_statusBar->setPanelText(panel, QString());
     }
+}
+
+void MainWindow::showNetworkControl(std::optional<txlink::NetworkControlShown> state) {
+    QString text;
+    if (state) {
+        text = state->remoteKey ? tr("Remote TX") : tr("Net %1").arg(state->clients);
+    }
+    m_statusBar->setPanelText(kNetworkPanel, text);
 }
 
 }  // namespace ui::main

@@ -106,6 +106,7 @@ private:
     void startNetworkControlAtLaunch();
     txlink::Status startNetworkControl();
     void showNetworkControlState();
+    void showNetworkClients();
 
     Services m_services;
     QPointer<ui::main::MainWindow> m_main;

@@ -46,6 +46,8 @@ signals:
     void sent();
     // The port was opened again by itself, its device back after vanishing.
     void reopened();
+    // The port closed by itself: its device vanished.
+    void lost();
 
 private:
     // open() without a word on standard error: the tries while a device is away are quiet.

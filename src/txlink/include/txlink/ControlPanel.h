@@ -86,6 +86,8 @@ public:
     // The link opened its port again by itself, its device back after vanishing: whatever is
     // on the line now is asked for everything, as on any return of the link.
     void portReopened();
+    // The port closed under the panel: its device vanished, or a reopen failed.
+    void portLost();
     void linkWatchTick();
 
     void frequencyUpPressed();
@@ -105,6 +107,10 @@ public:
     Status requestCarrier(bool on, RemoteCarrier::Requester requester);
     // The requester has gone: a carrier it keyed and left on is switched off.
     void releaseCarrier(RemoteCarrier::Requester requester);
+    // How many programs are connected to network control; empty while it is off.
+    void setNetworkClients(std::optional<int> clients);
+    // A program keyed the carrier and the transmitter reports it on.
+    bool programKeyInForce() const;
     void frequencyRepeatTick();
     void powerRepeatTick();
     void transmitLampTick();
@@ -121,6 +127,8 @@ private:
     Status send(std::string_view command);
     void pressHold(std::string_view command, bool PanelState::*held);
     CarrierFacts carrierFacts() const;
+    void showLinkDown();
+    void showNetworkControl();
     Status sendRemoteToggle();
     void followRemoteCarrier();
 
@@ -132,6 +140,7 @@ private:
     // Start-up found its device missing or busy and waits for it: start-up's status request goes
     // out when the port opens.
     bool m_startupWaitsForDevice = false;
+    std::optional<int> m_networkClients;
     ShownState m_shown;
     PanelState m_state;
     RemoteCarrier m_remoteCarrier;

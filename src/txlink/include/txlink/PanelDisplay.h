@@ -12,6 +12,13 @@ inline constexpr int kStepCount = 5;
 inline constexpr int kPowerMin = 0;
 inline constexpr int kPowerMax = 255;
 
+// What status panel 2 shows while network control is on and the link is up.
+struct NetworkControlShown {
+    int clients = 0;         // programs connected
+    bool remoteKey = false;  // a program's key is in force: the carrier is on
+    bool operator==(const NetworkControlShown&) const = default;
+};
+
 // What the control panel shows of the transmitter. An implementation writes its element on every
 // call. The panel reaches the window through ShownState, which calls only when a value changes
 // what is shown: a rewrite of the same value shows nothing new, and skipping it is most of what a
@@ -33,6 +40,9 @@ public:
     // The link panel; a link that is down also empties the other panels, the lock panel among
     // them.
     virtual void showLink(bool up) = 0;
+    // Status panel 2: network control's clients, or a program's key in force; empty while
+    // network control is off. Written only while the link is up.
+    virtual void showNetworkControl(std::optional<NetworkControlShown> state) = 0;
 };
 
 // The panel's timers. Switching on a running timer leaves its period alone.

@@ -64,6 +64,7 @@ public:
     bool keyAwaitsReport() const { return m_toggleLeadsTo == true; }
 
     bool holds(Requester requester) const;
+    bool hasHolders() const { return !m_holders.empty(); }
 
 private:
     bool step(const CarrierFacts& facts);

@@ -19,6 +19,8 @@ struct Shown {
     std::optional<int> power;
     std::optional<bool> carrierOn;
     std::optional<bool> linkUp;
+    // Empty while the panel is: network control off, nothing written, or the link down.
+    std::optional<NetworkControlShown> networkControl;
 };
 
 // Remembers what the panel's display shows and passes a write on to it only when it changes what
@@ -40,6 +42,7 @@ public:
     void showPower(int level) override;
     void showCarrier(bool on) override;
     void showLink(bool up) override;
+    void showNetworkControl(std::optional<NetworkControlShown> state) override;
 
 private:
     PanelDisplay* m_display = nullptr;

@@ -22,7 +22,7 @@ inline constexpr unsigned short kDefaultPort = 4532;
 namespace reply {
 inline constexpr int kOk = 0;
 inline constexpr int kInvalidArgument = -1;
-inline constexpr int kTimedOut = -5;  // the transmitter has reported nothing usable yet
+inline constexpr int kTimedOut = -5;  // the transmitter is not heard, or has reported nothing yet
 inline constexpr int kIo = -6;        // the serial line failed
 inline constexpr int kProtocol = -8;  // the line, or the transmitter's record, made no sense
 inline constexpr int kRejected = -9;  // refused: the carrier's state is unknown or the link down

@@ -51,6 +51,8 @@ public:
     QHostAddress address() const { return m_listener.serverAddress(); }
     quint16 port() const { return m_listener.serverPort(); }
     int sessionCount() const { return int(m_sessions.size()); }
+    // The ADDR:PORT of the client with `requester`'s session; empty when there is none.
+    QString peerOf(Transmitter::Requester requester) const;
 
     // Drops each client whose line has not ended kLineCompletionLimit after its first byte. Runs
     // every kUnendedLineCheckPeriod while listening.
@@ -60,6 +62,9 @@ signals:
     // The program is closing the client at `peer` (ADDR:PORT) for `reason`; its session then
     // ends as any other does, releasing what it held.
     void clientDropped(const QString& peer, const QString& reason);
+    // A client at `peer` connected, or its session ended (however it ended).
+    void clientConnected(const QString& peer);
+    void clientGone(const QString& peer);
 
 private:
     void acceptPending();

@@ -34,11 +34,12 @@ public:
     void showPower(int level) override;
     void showCarrier(bool on) override;
     void showLink(bool up) override;
+    void showNetworkControl(std::optional<txlink::NetworkControlShown> state) override;
 
     // Nothing of this window reaches the panel any more.
     void silence();
     // Ticks "Network Control" in the Options menu, or clears it.
-    void showNetworkControl(bool on);
+    void showNetworkControlChosen(bool on);
 
 signals:
     void settingsRequested();
