@@ -17,8 +17,9 @@ namespace platform {
 // transmit.log.1, .1 becomes .2 and .2 becomes .3, replacing the oldest.
 //
 // A line that cannot be written is given up: the panel never waits for or stops on its log. The
-// first failure says so on standard error, and the first line written after failures says how
-// many were lost; failures in between are silent, so a full disk does not flood the terminal.
+// first failure says so on standard error, and so does the first line written after failures,
+// with how many were lost; failures in between are silent, so a full disk does not flood the
+// terminal.
 class FileTransmitLog final : public txlink::TransmitLog {
 public:
     static constexpr qint64 kMaxFileSize = 1024 * 1024;
