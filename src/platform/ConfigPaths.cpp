@@ -1,5 +1,6 @@
 #include "platform/ConfigPaths.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 namespace platform {
@@ -19,6 +20,16 @@ QString portMapFolder() {
 
 QString portMapEntryPath(int port) {
     return portMapFolder() + QStringLiteral("/com%1").arg(port);
+}
+
+QString stateFolder() {
+    // Qt 6.4 has no state location yet. As for the other XDG folders, a value that is empty or
+    // not an absolute path is ignored.
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(base)) {
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    }
+    return base + QStringLiteral("/VoraTXController");
 }
 
 }  // namespace platform

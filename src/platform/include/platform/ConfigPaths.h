@@ -12,4 +12,8 @@ QString settingsFilePath();
 QString portMapFolder();
 QString portMapEntryPath(int port);
 
+// Where the program keeps what it records (the transmit log): $XDG_STATE_HOME/VoraTXController
+// (~/.local/state when unset).
+QString stateFolder();
+
 }  // namespace platform
