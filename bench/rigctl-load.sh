@@ -51,7 +51,7 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/nu
 pids+=($!)
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
 export DISPLAY=:$(head -n 1 "$work/display" | tr -dc 0-9)
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 "$sim_bin" --port 1 >"$work/sim.log" 2>&1 &

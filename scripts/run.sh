@@ -28,6 +28,7 @@ fi
 
 # The demo keeps its settings and port map apart from yours.
 export XDG_CONFIG_HOME=${VORA_DEMO_PROFILE:-$build/demo-profile}
+export XDG_STATE_HOME=$XDG_CONFIG_HOME/state  # the demo's transmit log stays in the demo profile
 mkdir -p "$XDG_CONFIG_HOME"
 rm -f "$XDG_CONFIG_HOME/VoraTXController/settings.ini"
 

@@ -192,6 +192,7 @@ run_env=(env -i
     TZ=UTC
     DISPLAY="$DISPLAY"
     XDG_CONFIG_HOME="$work/config"
+    XDG_STATE_HOME="$work/state"
     XDG_CACHE_HOME="$work/cache"
     XDG_DATA_HOME="$work/data"
     XDG_RUNTIME_DIR="$work/runtime"

@@ -25,6 +25,7 @@ const QString kNetworkControlListen = QStringLiteral("rigctld-listen");
 const QString kListPorts = QStringLiteral("list-ports");
 const QString kMapPort = QStringLiteral("map-port");
 const QString kUnmapPort = QStringLiteral("unmap-port");
+const QString kTransmitTimeout = QStringLiteral("tx-timeout");
 
 const OptionDesign kOptions[] = {
     {{QStringLiteral("h"), QStringLiteral("help")}, "Show this help and exit."},
@@ -38,6 +39,10 @@ const OptionDesign kOptions[] = {
      "The address network control listens on, 127.0.0.1 unless given. Any other lets programs "
      "on other machines key the transmitter.",
      "ADDR"},
+    {{kTransmitTimeout},
+     "For this run, switch the carrier off once when the transmitter has reported it on for "
+     "SECONDS (10 to 3600) without a break.",
+     "SECONDS"},
     {{kListPorts},
      "List the serial devices present and what each port number 1 to 9 opens, and exit."},
     {{kMapPort},
@@ -140,6 +145,20 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
                                .arg(text));
         }
     }
+    if (parser.isSet(kTransmitTimeout)) {
+        const QString text = parser.value(kTransmitTimeout);
+        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,4}$"));
+        const int seconds = text.toInt();
+        if (!digits.match(text).hasMatch() || seconds < kShortestTransmitTimeout.count() ||
+            seconds > kLongestTransmitTimeout.count()) {
+            return refused(QStringLiteral("invalid time-out '%1' for --tx-timeout: give seconds "
+                                          "from %2 to %3.")
+                               .arg(text)
+                               .arg(kShortestTransmitTimeout.count())
+                               .arg(kLongestTransmitTimeout.count()));
+        }
+        options.transmitTimeout = std::chrono::seconds(seconds);
+    }
     options.listPorts = parser.isSet(kListPorts);
     const int portCommands =
         int(options.listPorts) + int(parser.isSet(kMapPort)) + int(parser.isSet(kUnmapPort));
@@ -148,11 +167,11 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
             QStringLiteral("--list-ports, --map-port and --unmap-port go one at a time."));
     }
     // A port-map command answers and ends; it starts no panel for network control to serve.
-    if (portCommands > 0 &&
-        (parser.isSet(kNetworkControl) || parser.isSet(kNetworkControlListen))) {
+    if (portCommands > 0 && (parser.isSet(kNetworkControl) || parser.isSet(kNetworkControlListen) ||
+                             parser.isSet(kTransmitTimeout))) {
         return refused(
-            QStringLiteral("--rigctld and --rigctld-listen start with the panel; they "
-                           "do not go with --list-ports, --map-port or --unmap-port."));
+            QStringLiteral("--rigctld, --rigctld-listen and --tx-timeout start with the panel; "
+                           "they do not go with --list-ports, --map-port or --unmap-port."));
     }
     for (const auto& [name, port] :
          {std::pair{kMapPort, &options.mapPort}, std::pair{kUnmapPort, &options.unmapPort}}) {

@@ -3,6 +3,9 @@
 #include "platform/Logging.h"
 #include "platform/NetworkControlSetting.h"
 #include "platform/PortSetting.h"
+#include "platform/PrintableName.h"
+#include "platform/TransmitTimeoutSetting.h"
+#include "txlink/Watchdog.h"
 #include "ui/main/StartupMessage.h"
 
 namespace app {
@@ -36,6 +39,25 @@ Program::Program(Services services, QObject* parent)
     connect(&m_networkControl, &rigctl::Server::clientConnected, this,
             &Program::showNetworkClients);
     connect(&m_networkControl, &rigctl::Server::clientGone, this, &Program::showNetworkClients);
+    txlink::ControlPanel& panel = m_session.panel();
+    panel.recordIn(log());
+    panel.nameRequestersBy([this](txlink::RemoteCarrier::Requester requester) {
+        return m_networkControl.peerOf(requester).toStdString();
+    });
+    const auto recordClient = [this](std::string_view event) {
+        return [this, event](const QString& peer) {
+            log().record(event, {{"peer", peer.toStdString()}});
+        };
+    };
+    connect(&m_networkControl, &rigctl::Server::clientConnected, this,
+            recordClient(txlink::logevent::kClientConnected));
+    connect(&m_networkControl, &rigctl::Server::clientGone, this,
+            recordClient(txlink::logevent::kClientGone));
+    connect(&m_networkControl, &rigctl::Server::clientDropped, this,
+            [this](const QString& peer, const QString& reason) {
+                log().record(txlink::logevent::kClientDropped,
+                             {{"peer", peer.toStdString()}, {"reason", reason.toStdString()}});
+            });
     m_endDeadline.setSingleShot(true);
     m_endDeadline.setInterval(txlink::ControlPanel::kEndPatience);
     connect(&m_endDeadline, &QTimer::timeout, this, &Program::unloadMain);
@@ -51,8 +73,113 @@ Program::~Program() {
 
 void Program::start() {
     startNetworkControlAtLaunch();
+    startTransmitTimeout();
     loadMain();
     showMain();
+}
+
+// Start-up says what went wrong on standard error only: no box holds the panel up.
+void Program::startTransmitTimeout() {
+    std::optional<std::chrono::seconds> limit = m_timeoutForced;
+    if (!limit) {
+        const auto stored = platform::readTransmitTimeout(m_services.store);
+        if (!stored) {
+            qCWarning(lcSettings, "the transmit time-out stays off: %s",
+                      stored.error().reason.c_str());
+        }
+        limit = stored ? *stored : std::nullopt;
+    }
+    m_session.panel().setTransmitTimeout(limit);
+    if (limit) {
+        qCInfo(lcProgram, "transmit time-out: %lld s", static_cast<long long>(limit->count()));
+    }
+}
+
+void Program::setTransmitTimeout(int seconds) {
+    const std::optional<std::chrono::seconds> limit =
+        seconds > 0 ? std::optional(std::chrono::seconds(seconds)) : std::nullopt;
+    m_session.panel().setTransmitTimeout(limit);
+    if (m_main) {
+        m_main->showTransmitTimeoutChosen(limit);
+    }
+    if (const txlink::Status saved = platform::saveTransmitTimeout(m_services.store, limit);
+        !saved) {
+        qCWarning(lcSettings, "cannot remember the transmit time-out: %s",
+                  saved.error().reason.c_str());
+        m_services.messages.critical(
+            tr("Transmit Time-out"),
+            tr("The time-out is in force for now, but the next start will not know.") +
+                QStringLiteral("\r\r") + QString::fromStdString(saved.error().reason));
+    }
+}
+
+void Program::transmitTimedOut(std::chrono::seconds limit) {
+    const QString after = limit.count() % 60 == 0
+                              ? tr("%n minute(s)", nullptr, int(limit.count() / 60))
+                              : tr("%n second(s)", nullptr, int(limit.count()));
+    m_services.messages.notify(
+        tr("Transmit Time-out"),
+        tr("The carrier was on for %1: the panel switched it off.").arg(after));
+}
+
+void Program::carrierStillOnAfterTimeout() {
+    m_services.messages.notify(
+        tr("Transmit Time-out"),
+        tr("The transmitter still reports the carrier on after the time-out switched it off.") +
+            QStringLiteral("\r") +
+            tr("The panel sends nothing more: a second toggle could key it. Switch it off "
+               "yourself."));
+}
+
+bool Program::carrierReportedOn() const {
+    const txlink::Shown& shown = m_session.panel().shown();
+    return shown.carrierOn == true && shown.linkUp == true;
+}
+
+bool Program::mayClose() {
+    if (!carrierReportedOn()) {
+        return true;
+    }
+    enum Choice { kSwitchOff, kLeaveOn, kCancel };
+    const int choice = m_services.messages.ask(
+        tr("Carrier On"), tr("The transmitter reports the carrier on. Close the panel?"),
+        {tr("Switch Off and Close"), tr("Close and Leave On"), tr("Cancel")}, kCancel);
+    switch (choice) {
+        case kSwitchOff:
+            (void)m_session.panel().switchOffForClose();
+            return true;
+        case kLeaveOn:
+            log().record(txlink::logevent::kEndKeyed,
+                         {{"by", std::string(txlink::logorigin::kClose)}, {"carrier", "on"}});
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Program::recordEndBySignal() {
+    if (carrierReportedOn()) {
+        log().record(txlink::logevent::kEndKeyed, {{"by", "signal"}, {"carrier", "on"}});
+    }
+}
+
+// What was opened, whether it is open, and how long since the transmitter was heard.
+QString Program::linkDetails() const {
+    const serial::SerialPortLink& link = m_session.link();
+    QString text =
+        link.device().isEmpty()
+            ? tr("Port %1: no device opened yet").arg(link.port())
+            : tr("Port %1: %2").arg(link.port()).arg(platform::printableName(link.device()));
+    text += u'\n' + (link.isOpen() ? tr("open") : tr("not open"));
+    const txlink::PanelState& state = m_session.panel().state();
+    if (!state.lastReceive) {
+        text += u'\n' + tr("nothing received yet");
+    } else {
+        const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(
+            m_services.clock.now() - *state.lastReceive);
+        text += u'\n' + tr("last record %1 s ago").arg(double(since.count()) / 1000.0, 0, 'f', 1);
+    }
+    return text;
 }
 
 void Program::loadMain() {
@@ -65,6 +192,10 @@ void Program::loadMain() {
     connect(m_main, &MainWindow::monitorRequested, this, &Program::showMonitor);
     connect(m_main, &MainWindow::aboutRequested, this, &Program::showAbout);
     connect(m_main, &MainWindow::networkControlToggled, this, &Program::setNetworkControl);
+    connect(m_main, &MainWindow::transmitTimeoutChosen, this, &Program::setTransmitTimeout);
+    m_main->showTransmitTimeoutChosen(m_session.panel().transmitTimeout());
+    m_main->setCloseGuard([this] { return mayClose(); });
+    m_main->setLinkDetailsSource([this] { return linkDetails(); });
     showNetworkControlState();
     connect(m_main, &MainWindow::serialPortsRequested, this, &Program::showSerialPorts);
     m_session.load(*m_main);

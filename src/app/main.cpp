@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/PortMapCommands.h"
 #include "app/Program.h"
+#include "platform/FileTransmitLog.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Logging.h"
 #include "platform/SystemClock.h"
@@ -74,7 +75,9 @@ int runPanel(const app::Options& options) {
     ui::common::WidgetMessageBox messages;
     ui::common::DesktopUrlOpener urls;
     platform::SystemClock clock;
-    app::Program program({store, messages, urls, clock});
+    platform::FileTransmitLog log;
+    app::Program program({store, messages, urls, clock, nullptr, &log});
+    program.setTransmitTimeoutStart(options.transmitTimeout);
     program.setNetworkControlStart(
         {options.networkControlPort.has_value(), options.networkControlAddress,
          options.networkControlPort.value_or(rigctl::Server::kDefaultPort)});
@@ -85,6 +88,7 @@ int runPanel(const app::Options& options) {
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::requested, qApp, [&] {
         terminated = true;
+        program.recordEndBySignal();
         // A start-up error box runs a loop of its own: close it so that start-up can finish.
         if (QWidget* modal = QApplication::activeModalWidget()) {
             modal->close();

@@ -101,6 +101,11 @@ void ControlPanel::unload() {
 }
 
 bool ControlPanel::releaseProgramsForEnd() {
+    if (!m_remoteCarrier.hasHolders()) {
+        return m_remoteCarrier.keyAwaitsReport();
+    }
+    m_remoteOrigin = logorigin::kClose;
+    m_remotePeer.clear();
     if (m_remoteCarrier.releaseAll(carrierFacts())) {
         (void)sendRemoteToggle();
     }
@@ -124,7 +129,26 @@ void ControlPanel::parseReceived(std::string_view text) {
     if (applyRecords(text, m_shown, m_timers) == ParseResult::Refused) {
         reopenPort();
     }
+    recordCarrierReport();
     followRemoteCarrier();
+}
+
+// Only a change is recorded. The carrier is forgotten while the link is down; a report after it
+// that says what was recorded before is no change.
+void ControlPanel::recordCarrierReport() {
+    const std::optional<bool> on = shown().carrierOn;
+    if (!on || on == m_recordedCarrier) {
+        return;
+    }
+    if (*on) {
+        m_carrierOnSince = m_clock.now();
+        m_log->record(logevent::kCarrierOn);
+    } else if (m_recordedCarrier == true) {
+        const auto onFor =
+            std::chrono::duration_cast<std::chrono::milliseconds>(m_clock.now() - m_carrierOnSince);
+        m_log->record(logevent::kCarrierOff, {{"after", logSeconds(onFor)}});
+    }
+    m_recordedCarrier = on;
 }
 
 // A line that delivered a record it could not mean is given a fresh start, silently. A device
@@ -155,6 +179,7 @@ void ControlPanel::portReopened() {
 }
 
 void ControlPanel::linkWatchTick() {
+    const std::optional<bool> wasUp = shown().linkUp;
     m_state.tickTime = m_clock.now();
     if (linkIsDown(m_state.tickTime, m_state.lastReceive)) {
         showLinkDown();
@@ -167,10 +192,16 @@ void ControlPanel::linkWatchTick() {
             m_state.linkUp = true;
         }
     }
+    if (shown().linkUp == true && wasUp != true) {
+        m_log->record(logevent::kLinkUp);
+    }
     followRemoteCarrier();
 }
 
 void ControlPanel::showLinkDown() {
+    if (shown().linkUp == true) {
+        m_log->record(logevent::kLinkDown);
+    }
     m_shown.showLink(false);
     m_host.lamps().showLinkLamp(false);
     m_state.linkUp = false;
@@ -229,7 +260,45 @@ void ControlPanel::stepClicked() {
 }
 
 void ControlPanel::carrierClicked() {
-    (void)send(command::kCarrierToggle);
+    (void)sendToggle(logorigin::kButton);
+}
+
+// Every toggle that reaches the line is recorded, with who asked for it.
+Status ControlPanel::sendToggle(std::string_view origin, const std::string& peer) {
+    const Status sent = send(command::kCarrierToggle);
+    if (sent) {
+        if (peer.empty()) {
+            m_log->record(logevent::kToggle, {{"by", std::string(origin)}});
+        } else {
+            m_log->record(logevent::kToggle, {{"by", std::string(origin)}, {"peer", peer}});
+        }
+    }
+    return sent;
+}
+
+Status ControlPanel::switchOffForClose() {
+    return sendToggle(logorigin::kClose);
+}
+
+void ControlPanel::setTransmitTimeout(std::optional<std::chrono::seconds> limit) {
+    m_timeout.setLimit(limit);
+}
+
+void ControlPanel::followTimeout() {
+    switch (m_timeout.update(shown().carrierOn, carrierFacts().linkUp, m_clock.now())) {
+        case TransmitTimeout::Action::None:
+            break;
+        case TransmitTimeout::Action::SwitchOff:
+            // The button's own path: the operator's limit acts as the operator would.
+            if (sendToggle(logorigin::kTimeout)) {
+                m_host.transmitTimedOut(*m_timeout.limit());
+            }
+            break;
+        case TransmitTimeout::Action::StillOn:
+            m_log->record(logevent::kCarrierStillOn, {{"by", std::string(logorigin::kTimeout)}});
+            m_host.carrierStillOnAfterTimeout();
+            break;
+    }
 }
 
 // The transmitter knows only "toggle", so the key toggles only a carrier the last status record
@@ -240,6 +309,9 @@ void ControlPanel::carrierOffKeyPressed() {
 }
 
 Status ControlPanel::requestCarrier(bool on, RemoteCarrier::Requester requester) {
+    const bool fromOperator = requester == RemoteCarrier::kOperator;
+    m_remoteOrigin = fromOperator ? logorigin::kEscape : logorigin::kNetwork;
+    m_remotePeer = fromOperator || !m_requesterName ? std::string() : m_requesterName(requester);
     const Result<bool> toggle = m_remoteCarrier.request(on, requester, carrierFacts());
     if (!toggle) {
         return toggle.error();
@@ -250,6 +322,11 @@ Status ControlPanel::requestCarrier(bool on, RemoteCarrier::Requester requester)
 }
 
 void ControlPanel::releaseCarrier(RemoteCarrier::Requester requester) {
+    if (!m_remoteCarrier.holds(requester)) {
+        return;
+    }
+    m_remoteOrigin = logorigin::kClientGone;
+    m_remotePeer = m_requesterName ? m_requesterName(requester) : std::string();
     if (m_remoteCarrier.release(requester, carrierFacts())) {
         (void)sendRemoteToggle();
     }
@@ -263,7 +340,7 @@ CarrierFacts ControlPanel::carrierFacts() const {
 }
 
 Status ControlPanel::sendRemoteToggle() {
-    Status sent = send(command::kCarrierToggle);
+    Status sent = sendToggle(m_remoteOrigin, m_remotePeer);
     if (!sent) {
         m_remoteCarrier.toggleNotSent();
     }
@@ -275,6 +352,7 @@ void ControlPanel::followRemoteCarrier() {
     if (m_remoteCarrier.update(carrierFacts())) {
         (void)sendRemoteToggle();
     }
+    followTimeout();
     showNetworkControl();
 }
 

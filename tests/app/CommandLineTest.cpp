@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "app/CommandLine.h"
 
@@ -96,6 +97,29 @@ TEST(CommandLine, NetworkControlOptionsTakeAPortAndAnAddress) {
     }
 }
 
+// --tx-timeout SECONDS: 10 to 3600, whole seconds only.
+TEST(CommandLine, ReadsATransmitTimeoutForTheRun) {
+    const std::tuple<QStringList, std::optional<int>, const char*> cases[] = {
+        {{}, std::nullopt, nullptr},
+        {{"--tx-timeout", "10"}, 10, nullptr},
+        {{"--tx-timeout=3600"}, 3600, nullptr},
+        {{"--tx-timeout", "9"}, std::nullopt, "'9'"},
+        {{"--tx-timeout", "3601"}, std::nullopt, "3601"},
+        {{"--tx-timeout", "1e2"}, std::nullopt, "1e2"},
+        {{"--tx-timeout", "-60"}, std::nullopt, "-60"},
+        {{"--tx-timeout"}, std::nullopt, "tx-timeout"},
+        {{"--tx-timeout", "60", "--list-ports"}, std::nullopt, "do not go with"},
+    };
+    for (const auto& [arguments, seconds, refusal] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const auto options = acceptedOrRefused(arguments, refusal);
+        if (options) {
+            EXPECT_EQ(options->transmitTimeout,
+                      seconds ? std::optional(std::chrono::seconds(*seconds)) : std::nullopt);
+        }
+    }
+}
+
 TEST(CommandLine, ReadsOnePortMapCommandAtATime) {
     struct Case {
         QStringList arguments;
@@ -132,7 +156,7 @@ TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProjectVersion) {
     const QString help = app::helpText();
     for (const char* option :
          {"--help", "--version", "-h", "-v", "--rigctld[=PORT]", "--rigctld-listen ADDR",
-          "--list-ports", "--map-port N DEVICE", "--unmap-port N"}) {
+          "--tx-timeout SECONDS", "--list-ports", "--map-port N DEVICE", "--unmap-port N"}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
     // The option lines wrap at a terminal's width.

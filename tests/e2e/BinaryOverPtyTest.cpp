@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -38,6 +39,7 @@ public:
                             const QString& platform = QStringLiteral("offscreen")) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -253,6 +255,19 @@ TEST_F(BinaryOverPty, EndingWhileANetworkKeyAwaitsItsReportSwitchesItOff) {
         if (!c.reported) {
             EXPECT_EQ(transmitter.drain(200ms), QByteArray()) << "a toggle sent blind";
         }
+        // Every toggle written is in the transmit log, with who asked for it.
+        QFile log(config.path() + QStringLiteral("/state/VoraTXController/transmit.log"));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QString lines = QString::fromUtf8(log.readAll());
+        log.remove();
+        static const QRegularExpression keyed(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z toggle "
+                           "by=network peer=127\\.0\\.0\\.1:\\d+$"),
+            QRegularExpression::MultilineOption);
+        EXPECT_TRUE(keyed.match(lines).hasMatch()) << lines.toStdString();
+        EXPECT_EQ(lines.contains(QStringLiteral(" toggle by=close")), c.reported)
+            << lines.toStdString();
+        EXPECT_EQ(lines.contains(QStringLiteral(" carrier on")), c.reported) << lines.toStdString();
     }
 }
 

@@ -32,6 +32,8 @@ public:
     void portChoiceNeeded() override {}
     void panelClosed() override { ++closes; }
     txlink::ActivityLamps& lamps() override { return m_lamps; }
+    void transmitTimedOut(std::chrono::seconds) override {}
+    void carrierStillOnAfterTimeout() override {}
 
     int failures = 0;
     int closes = 0;

@@ -57,6 +57,17 @@ public:
         }
         return texts;
     }
+    void notify(const QString& title, const QString& message) override {
+        notices << title + u'|' + message;
+    }
+    int ask(const QString& title, const QString& message, const QStringList& choices,
+            int cancelChoice) override {
+        questions << title + u'|' + message + u'|' + choices.join(u'/');
+        return answers.isEmpty() ? cancelChoice : answers.takeFirst();
+    }
+    QStringList notices;
+    QStringList questions;
+    QList<int> answers;  // what ask() answers, in turn; the cancel choice when none is left
     QStringList titles;
     QStringList messages;
 };

@@ -167,6 +167,8 @@ public:
     std::vector<std::string> failures;
     int portChoices = 0;
     int panelCloses = 0;
+    int timeouts = 0;
+    int stillOn = 0;
 
     txlink::Result<std::string> readPortText(const std::string& defaultText) override {
         defaultsAsked.push_back(defaultText);
@@ -190,6 +192,8 @@ public:
         m_r.add("unload monitor");
     }
     txlink::ActivityLamps& lamps() override { return m_lamps; }
+    void transmitTimedOut(std::chrono::seconds) override { ++timeouts; }
+    void carrierStillOnAfterTimeout() override { ++stillOn; }
 
 private:
     Recorder& m_r;

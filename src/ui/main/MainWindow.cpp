@@ -1,5 +1,6 @@
 #include "ui/main/MainWindow.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -10,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolTip>
 
 #include "ui/common/Style.h"
 #include "ui/main/HoldButton.h"
@@ -41,6 +43,20 @@ struct BigLabel {
     Qt::Alignment alignment;
 };
 
+// The transmit time-out's choices; 0 is "Off".
+struct TimeoutChoice {
+    int seconds;
+    const char* caption;
+};
+constexpr TimeoutChoice kTimeoutChoices[] = {
+    {0, QT_TRANSLATE_NOOP("ui::main::MainWindow", "Off")},
+    {60, QT_TRANSLATE_NOOP("ui::main::MainWindow", "1 minute")},
+    {120, QT_TRANSLATE_NOOP("ui::main::MainWindow", "2 minutes")},
+    {300, QT_TRANSLATE_NOOP("ui::main::MainWindow", "5 minutes")},
+    {600, QT_TRANSLATE_NOOP("ui::main::MainWindow", "10 minutes")},
+    {1800, QT_TRANSLATE_NOOP("ui::main::MainWindow", "30 minutes")},
+};
+
 struct StepLabel {
     const char* objectName;
     const char* caption;
@@ -48,11 +64,11 @@ struct StepLabel {
     int width;
 };
 constexpr StepLabel kStepLabels[txlink::kStepCount] = {
-    {"Label11", QT_TR_NOOP("125 KHz"), 720, 735},
-    {"Label12", QT_TR_NOOP("250 KHz"), 1440, 735},
-    {"Label13", QT_TR_NOOP("500 KHz"), 2280, 615},
-    {"Label14", QT_TR_NOOP("1 MHz"), 2880, 735},
-    {"Label15", QT_TR_NOOP("5 MHz"), 3600, 615}};
+    {"Label11", QT_TRANSLATE_NOOP("ui::main::MainWindow", "125 KHz"), 720, 735},
+    {"Label12", QT_TRANSLATE_NOOP("ui::main::MainWindow", "250 KHz"), 1440, 735},
+    {"Label13", QT_TRANSLATE_NOOP("ui::main::MainWindow", "500 KHz"), 2280, 615},
+    {"Label14", QT_TRANSLATE_NOOP("ui::main::MainWindow", "1 MHz"), 2880, 735},
+    {"Label15", QT_TRANSLATE_NOOP("ui::main::MainWindow", "5 MHz"), 3600, 615}};
 
 QFont bigDigitsFont() {
     return QFont(QStringLiteral("Arial Black"), 12, QFont::Black);
@@ -112,11 +128,19 @@ void MainWindow::buildControls() {
     setCentralWidget(client);
 
     const BigLabel frequencyRow[] = {
-        {"Label1", QT_TR_NOOP("TX Freq :"), {240, 120, 1335, 375}, colour::kYellow, Qt::AlignLeft},
+        {"Label1",
+         QT_TRANSLATE_NOOP("ui::main::MainWindow", "TX Freq :"),
+         {240, 120, 1335, 375},
+         colour::kYellow,
+         Qt::AlignLeft},
         {"Label8", "00000", {1680, 120, 855, 375}, colour::kGreen, Qt::AlignRight},
         {"Label10", ".", {2520, 120, 135, 255}, colour::kGreen, Qt::AlignLeft},
         {"Label9", "000", {2640, 120, 615, 375}, colour::kGreen, Qt::AlignLeft},
-        {"Label4", QT_TR_NOOP("MHz"), {3480, 120, 615, 375}, colour::kYellow, Qt::AlignLeft},
+        {"Label4",
+         QT_TRANSLATE_NOOP("ui::main::MainWindow", "MHz"),
+         {3480, 120, 615, 375},
+         colour::kYellow,
+         Qt::AlignLeft},
     };
     for (const BigLabel& design : frequencyRow) {
         QLabel* label = makeLabel(client, design.objectName, tr(design.caption), design.twips);
@@ -141,12 +165,15 @@ void MainWindow::buildControls() {
 
     const QFont large = buttonFont(9.75);
     const QFont small = buttonFont(8.25);
-    m_frequencyDown = makeButton<HoldButton>(client, "Command2", QT_TR_NOOP("Down"),
+    m_frequencyDown = makeButton<HoldButton>(client, "Command2",
+                                             QT_TRANSLATE_NOOP("ui::main::MainWindow", "Down"),
                                              {240, 960, 975, 270}, large, colour::kButtonShadow);
-    m_step = makeButton<FaceButton>(client, "Command3", QT_TR_NOOP("Step"), {1560, 960, 975, 270},
-                                    large, colour::kButtonShadow);
-    m_frequencyUp = makeButton<HoldButton>(client, "Command1", QT_TR_NOOP("Up"),
-                                           {2880, 960, 975, 270}, small, colour::kButtonShadow);
+    m_step = makeButton<FaceButton>(client, "Command3",
+                                    QT_TRANSLATE_NOOP("ui::main::MainWindow", "Step"),
+                                    {1560, 960, 975, 270}, large, colour::kButtonShadow);
+    m_frequencyUp =
+        makeButton<HoldButton>(client, "Command1", QT_TRANSLATE_NOOP("ui::main::MainWindow", "Up"),
+                               {2880, 960, 975, 270}, small, colour::kButtonShadow);
 
     auto* frame = new QGroupBox(tr("Power"), client);
     frame->setObjectName(QStringLiteral("Frame1"));
@@ -161,12 +188,15 @@ void MainWindow::buildControls() {
     m_powerBar->setValue(0);
     m_powerBar->setTextVisible(false);
 
-    m_powerDown = makeButton<HoldButton>(frame, "Command4", QT_TR_NOOP("Down"),
-                                         {240, 720, 975, 270}, large, colour::kButtonShadow);
-    m_carrier = makeButton<FaceButton>(frame, "Command6", QT_TR_NOOP("On / Off"),
+    m_powerDown =
+        makeButton<HoldButton>(frame, "Command4", QT_TRANSLATE_NOOP("ui::main::MainWindow", "Down"),
+                               {240, 720, 975, 270}, large, colour::kButtonShadow);
+    m_carrier = makeButton<FaceButton>(frame, "Command6",
+                                       QT_TRANSLATE_NOOP("ui::main::MainWindow", "On / Off"),
                                        {1440, 720, 975, 270}, large, colour::kRed);
-    m_powerUp = makeButton<HoldButton>(frame, "Command5", QT_TR_NOOP("Up"), {2760, 720, 975, 270},
-                                       small, colour::kButtonShadow);
+    m_powerUp =
+        makeButton<HoldButton>(frame, "Command5", QT_TRANSLATE_NOOP("ui::main::MainWindow", "Up"),
+                               {2760, 720, 975, 270}, small, colour::kButtonShadow);
 
     m_statusBar = new StatusBar(client);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -181,6 +211,7 @@ void MainWindow::buildControls() {
     desktop.setColor(QPalette::WindowText, desktop.color(QPalette::WindowText));
     m_statusBar->setPalette(desktop);
     m_statusBar->setAutoFillBackground(true);
+    m_statusBar->panel(kLinkPanel)->installEventFilter(this);
 
     // Escape is the quick carrier-off: it switches a carrier that is on off, and never one on.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -218,6 +249,23 @@ void MainWindow::buildMenu() {
     // triggered, not toggled: the program's own showNetworkControl() must not echo back.
     connect(m_networkControl, &QAction::triggered, this, &MainWindow::networkControlToggled);
 
+    // Before "Network Control", which stays the last item.
+    auto* timeouts = new QMenu(tr("Transmit Time-out"), options);
+    options->insertMenu(m_networkControl, timeouts);
+    timeouts->setObjectName(QStringLiteral("mnu_txTimeout"));
+    auto* exclusive = new QActionGroup(timeouts);
+    for (const TimeoutChoice& choice : kTimeoutChoices) {
+        QAction* item = timeouts->addAction(tr(choice.caption));
+        item->setObjectName(QStringLiteral("mnu_txTimeout_%1").arg(choice.seconds));
+        item->setCheckable(true);
+        item->setData(choice.seconds);
+        exclusive->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, seconds = choice.seconds] { emit transmitTimeoutChosen(seconds); });
+        m_transmitTimeouts << item;
+    }
+    m_transmitTimeouts.front()->setChecked(true);
+
     QAction* about = menuBar()->addAction(tr("About"));
     about->setObjectName(QStringLiteral("mnu_about"));
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
@@ -225,6 +273,13 @@ void MainWindow::buildMenu() {
 
 void MainWindow::showNetworkControlChosen(bool on) {
     m_networkControl->setChecked(on);
+}
+
+void MainWindow::showTransmitTimeoutChosen(std::optional<std::chrono::seconds> limit) {
+    const int seconds = limit ? int(limit->count()) : 0;
+    for (QAction* item : m_transmitTimeouts) {
+        item->setChecked(item->data().toInt() == seconds);
+    }
 }
 
 void MainWindow::connectEvents() {
@@ -265,6 +320,12 @@ void MainWindow::silence() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && watched == m_statusBar->panel(kLinkPanel)) {
+        const QString details = m_linkDetails ? m_linkDetails() : QString();
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), details,
+                           m_statusBar->panel(kLinkPanel));
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && (watched == m_step || watched == m_carrier)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) {
@@ -276,6 +337,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_mayClose && !m_mayClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit unloadRequested();
 }

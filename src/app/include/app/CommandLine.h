@@ -3,11 +3,16 @@
 #include <QHostAddress>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <optional>
 
 #include "txlink/Result.h"
 
 namespace app {
+
+// The range --tx-timeout takes.
+inline constexpr std::chrono::seconds kShortestTransmitTimeout{10};
+inline constexpr std::chrono::seconds kLongestTransmitTimeout{3600};
 
 // What the program was asked to do. A start without arguments runs the panel.
 struct Options {
@@ -17,6 +22,8 @@ struct Options {
     std::optional<quint16> networkControlPort;
     // --rigctld-listen ADDR: where network control listens, whenever it is on.
     QHostAddress networkControlAddress{QHostAddress::LocalHost};
+    // --tx-timeout SECONDS: the transmit time-out for this run, whatever is stored.
+    std::optional<std::chrono::seconds> transmitTimeout;
     // The port map, changed or shown from the command line; none of these opens a port.
     bool listPorts = false;
     std::optional<int> mapPort;  // with mapDevice

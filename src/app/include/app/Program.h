@@ -41,6 +41,8 @@ public:
         const txlink::Clock& clock;
         // Where the Serial Ports window finds devices; the system's when none is given.
         const ui::ports::DeviceSource* devices = nullptr;
+        // Where toggles, reported changes and network clients are recorded; nowhere if none.
+        txlink::TransmitLog* log = nullptr;
     };
 
     // How this run starts network control.
@@ -55,6 +57,14 @@ public:
 
     // Before start().
     void setNetworkControlStart(const NetworkControlStart& start) { m_networkStart = start; }
+    // Before start(): a transmit time-out for this run, whatever is stored.
+    void setTransmitTimeoutStart(std::optional<std::chrono::seconds> limit) {
+        m_timeoutForced = limit;
+    }
+    // The menu's "Transmit Time-out": in force now and remembered (0 seconds: off).
+    void setTransmitTimeout(int seconds);
+    // A signal is ending the program: an end with the carrier reported on is recorded.
+    void recordEndBySignal();
     // The menu's "Network Control": on or off for this run, and remembered for the next starts.
     // A failure is said in a message box and leaves it off.
     void setNetworkControl(bool on);
@@ -94,6 +104,8 @@ public:
     void portChoiceNeeded() override;
     void panelClosed() override;
     txlink::ActivityLamps& lamps() override;
+    void transmitTimedOut(std::chrono::seconds limit) override;
+    void carrierStillOnAfterTimeout() override;
 
 signals:
     // No window is loaded any more.
@@ -107,6 +119,12 @@ private:
     txlink::Status startNetworkControl();
     void showNetworkControlState();
     void showNetworkClients();
+    void startTransmitTimeout();
+    // Closing with the carrier on asks first; false keeps the window open.
+    bool mayClose();
+    bool carrierReportedOn() const;
+    QString linkDetails() const;
+    txlink::TransmitLog& log() { return m_services.log != nullptr ? *m_services.log : m_noLog; }
 
     Services m_services;
     QPointer<ui::main::MainWindow> m_main;
@@ -117,6 +135,8 @@ private:
     NetworkControlStart m_networkStart;
     bool m_warnedBeyondLoopback = false;
     QTimer m_endDeadline;
+    std::optional<std::chrono::seconds> m_timeoutForced;
+    txlink::NullTransmitLog m_noLog;
     // After the windows it shows itself in, so that it unloads before they go.
     session::TransmitterSession m_session;
     // Last, so that its clients' sessions end while the panel they talk to is still there.

@@ -34,6 +34,7 @@ public:
     txlink::ControlPanel& panel() { return m_panel; }
     const txlink::ControlPanel& panel() const { return m_panel; }
     serial::SerialPortLink& link() { return m_link; }
+    const serial::SerialPortLink& link() const { return m_link; }
 
     // A freshly loaded main window shows the panel: every timer starts, then start-up runs.
     void load(txlink::PanelDisplay& display);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 #include "txlink/Result.h"
 #include "txlink/SerialLink.h"
 #include "txlink/ShownState.h"
+#include "txlink/TransmitLog.h"
+#include "txlink/TransmitTimeout.h"
 
 namespace txlink {
 
@@ -46,6 +49,11 @@ public:
     // goes with it.
     virtual void panelClosed() = 0;
     virtual ActivityLamps& lamps() = 0;
+    // The transmit time-out switched the carrier off after `limit` (the toggle went out).
+    virtual void transmitTimedOut(std::chrono::seconds limit) = 0;
+    // The transmitter still reports the carrier on after the time-out's toggle; nothing more is
+    // sent.
+    virtual void carrierStillOnAfterTimeout() = 0;
 };
 
 // The heart of the transmitter session, free of widgets: start-up and shut-down of the port, what
@@ -60,6 +68,19 @@ public:
     static constexpr std::chrono::milliseconds kEndPatience{1000};
 
     ControlPanel(const Clock& clock, SerialLink& link, PanelTimers& timers, PanelHost& host);
+
+    // Where every toggle written and every change the transmitter reports is recorded; nothing
+    // is recorded until one is given. It must outlive the panel.
+    void recordIn(TransmitLog& log) { m_log = &log; }
+    // How the log names a program that asked for the carrier (its address).
+    void nameRequestersBy(std::function<std::string(RemoteCarrier::Requester)> name) {
+        m_requesterName = std::move(name);
+    }
+    // The transmit time-out; off when empty.
+    void setTransmitTimeout(std::optional<std::chrono::seconds> limit);
+    std::optional<std::chrono::seconds> transmitTimeout() const { return m_timeout.limit(); }
+    // The operator closes the panel and chose to switch the carrier off first: one toggle.
+    Status switchOffForClose();
 
     // Where the panel shows what the transmitter reports: a freshly loaded window, showing its
     // design-time face, or none.
@@ -129,6 +150,9 @@ private:
     CarrierFacts carrierFacts() const;
     void showLinkDown();
     void showNetworkControl();
+    Status sendToggle(std::string_view origin, const std::string& peer = {});
+    void recordCarrierReport();
+    void followTimeout();
     Status sendRemoteToggle();
     void followRemoteCarrier();
 
@@ -141,6 +165,16 @@ private:
     // out when the port opens.
     bool m_startupWaitsForDevice = false;
     std::optional<int> m_networkClients;
+    NullTransmitLog m_noLog;
+    TransmitLog* m_log = &m_noLog;
+    std::function<std::string(RemoteCarrier::Requester)> m_requesterName;
+    // Who asked for the carrier request that RemoteCarrier pursues: the log's by= and peer=.
+    std::string_view m_remoteOrigin = logorigin::kNetwork;
+    std::string m_remotePeer;
+    // The carrier as last recorded in the log, and since when it is on.
+    std::optional<bool> m_recordedCarrier;
+    MonotonicTime m_carrierOnSince;
+    TransmitTimeout m_timeout;
     ShownState m_shown;
     PanelState m_state;
     RemoteCarrier m_remoteCarrier;

@@ -19,6 +19,10 @@ inline constexpr std::string_view kLinkDown = "link down";
 inline constexpr std::string_view kClientConnected = "client connected";  // peer=
 inline constexpr std::string_view kClientGone = "client gone";            // peer=
 inline constexpr std::string_view kClientDropped = "client dropped";      // peer= reason=
+// The time-out's toggle did not take: nothing more is sent (by=timeout).
+inline constexpr std::string_view kCarrierStillOn = "carrier still on";
+// The program ended with the carrier reported on (by=signal or by=close, carrier=on).
+inline constexpr std::string_view kEndKeyed = "end keyed";
 }  // namespace logevent
 
 // Who asked for a toggle (the by= of a toggle).

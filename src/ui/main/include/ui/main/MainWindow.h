@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <array>
+#include <chrono>
+#include <functional>
 
 #include "txlink/ControlPanel.h"
 #include "txlink/PanelDisplay.h"
@@ -40,6 +43,14 @@ public:
     void silence();
     // Ticks "Network Control" in the Options menu, or clears it.
     void showNetworkControlChosen(bool on);
+    // Ticks the transmit time-out's choice; none when `limit` is none of the menu's.
+    void showTransmitTimeoutChosen(std::optional<std::chrono::seconds> limit);
+    // Asked before the window closes (close box or "Exit"); false keeps it open.
+    void setCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
+    // What the status bar's link panel tells when the pointer rests on it, asked each time.
+    void setLinkDetailsSource(std::function<QString()> details) {
+        m_linkDetails = std::move(details);
+    }
 
 signals:
     void settingsRequested();
@@ -48,6 +59,8 @@ signals:
     void aboutRequested();
     // The operator chose "Network Control": `on` is the state the menu now shows.
     void networkControlToggled(bool on);
+    // The operator chose a transmit time-out; 0 is "Off".
+    void transmitTimeoutChosen(int seconds);
     // The window is being closed (close box or "Exit"); the owner unloads it.
     void unloadRequested();
 
@@ -73,6 +86,9 @@ private:
     QProgressBar* m_powerBar = nullptr;
     StatusBar* m_statusBar = nullptr;
     QAction* m_networkControl = nullptr;
+    QList<QAction*> m_transmitTimeouts;
+    std::function<bool()> m_mayClose;
+    std::function<QString()> m_linkDetails;
 };
 
 }  // namespace ui::main
