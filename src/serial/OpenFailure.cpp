@@ -4,8 +4,34 @@
 
 namespace serial {
 
+namespace {
+
+// A busy device as the operator can act on it: the program to close, or the lock file that
+// outlived its program. Without a lock that names a process nobody is named.
+QString heldBy(const QString& device, const std::optional<LockHolder>& holder,
+               const QString& systemReason) {
+    if (!holder) {
+        return QStringLiteral("%1 is held by another program (%2).").arg(device, systemReason);
+    }
+    const QString pid = QString::number(holder->pid);
+    if (!holder->running) {
+        return QStringLiteral(
+                   "%1 is locked by %2 for process %3, which has ended: remove that "
+                   "file (%4).")
+            .arg(device, platform::printableName(holder->lockFile), pid, systemReason);
+    }
+    if (holder->program.isEmpty()) {
+        return QStringLiteral("%1 is held by process %2.").arg(device, pid);
+    }
+    return QStringLiteral("%1 is held by %2 (process %3).")
+        .arg(device, platform::printableName(holder->program), pid);
+}
+
+}  // namespace
+
 txlink::Error openFailure(const QString& devicePath, QSerialPort::SerialPortError error,
-                          const QString& systemReason, bool permissionDenied) {
+                          const QString& systemReason, bool permissionDenied,
+                          const std::optional<LockHolder>& holder) {
     const QString device = platform::printableName(devicePath);
     int number = txlink::error::kPortNotDetected;
     QString reason;
@@ -18,8 +44,7 @@ txlink::Error openFailure(const QString& devicePath, QSerialPort::SerialPortErro
                                             "group (sudo adduser $USER dialout), then log out and "
                                             "in again.")
                                             .arg(device, systemReason)
-                                      : QStringLiteral("%1 is held by another program (%2).")
-                                            .arg(device, systemReason);
+                                      : heldBy(device, holder, systemReason);
             break;
         case QSerialPort::UnsupportedOperationError:
             number = txlink::error::kPortSettings;

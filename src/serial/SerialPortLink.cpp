@@ -13,6 +13,7 @@
 #include "platform/Logging.h"
 #include "platform/PortMap.h"
 #include "platform/PrintableName.h"
+#include "serial/LockHolder.h"
 #include "serial/OpenFailure.h"
 
 namespace serial {
@@ -100,8 +101,15 @@ txlink::Status SerialPortLink::openQuietly(int port) {
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
+        const QSerialPort::SerialPortError error = m_port.error();
+        const bool denied = permissionDenied(device);
+        // A busy device's lock file names its holder; QSerialPort removed its own as it failed.
+        const std::optional<LockHolder> holder =
+            !denied && (error == QSerialPort::PermissionError || error == QSerialPort::OpenError)
+                ? deviceLockHolder(m_port.portName())
+                : std::nullopt;
         const txlink::Error failure =
-            openFailure(device, m_port.error(), m_port.errorString(), permissionDenied(device));
+            openFailure(device, error, m_port.errorString(), denied, holder);
         m_port.clearError();
         return failure;
     }

@@ -20,6 +20,10 @@
 #include <optional>
 
 #include "SimProcess.h"
+#include "app/Program.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/SystemClock.h"
+#include "support/Fakes.h"
 #include "support/Pty.h"
 #include "support/TestConfig.h"
 #include "support/Wait.h"
@@ -339,6 +343,41 @@ TEST_F(BinaryOverPty, ADeviceHeldElsewhereIsNotTriedInAStorm) {
     for (const char* line : {"until its device is back", "still trying", "is back; the port"}) {
         EXPECT_EQ(program.output().count(line), 1) << program.output().toStdString();
     }
+}
+
+// A second panel on a port the first one holds names the first by its process number, on
+// standard error as its own binary and in its box in this process, and the box ends with where
+// to choose another port.
+TEST_F(BinaryOverPty, ASecondPanelOnAHeldPortNamesTheFirstAndWhereToChooseAnother) {
+    testsupport::Pty transmitter;
+    config.mapPort(1, transmitter.slavePath());
+    ProgramProcess first(config.path());
+    ASSERT_EQ(transmitter.read(2), "2a") << first.output().toStdString();
+    const QString heldBy = QStringLiteral("%1 is held by vora-tx-controller (process %2).")
+                               .arg(transmitter.slavePath())
+                               .arg(first.pid());
+
+    ProgramProcess second(config.path());
+    ASSERT_TRUE(waitUntil([&] { return second.output().contains("error 8005"); }, 5s))
+        << second.output().toStdString();
+    EXPECT_TRUE(second.output().contains(heldBy.toUtf8())) << second.output().toStdString();
+
+    platform::IniSettingsStore store;  // under the private XDG_CONFIG_HOME
+    testsupport::RecordingMessageBox messages;
+    testsupport::RecordingUrlOpener urls;
+    platform::SystemClock clock;
+    auto third =
+        std::make_unique<app::Program>(app::Program::Services{store, messages, urls, clock});
+    third->start();
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.reasons().value(0), heldBy);
+    EXPECT_TRUE(messages.messages.value(0).endsWith(
+        QStringLiteral("\rChoose another port in Options, Serial Ports…")))
+        << messages.messages.value(0).toStdString();
+    third.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_TRUE(first.running()) << first.output().toStdString();
 }
 
 // --help, --version and the port-map options answer without a window system and open nothing;

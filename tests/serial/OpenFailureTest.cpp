@@ -41,4 +41,43 @@ TEST(OpenFailure, NumberAndPlainWordsForEachKindOfRefusal) {
     }
 }
 
+// A busy device names what its lock file tells, escaped, and nobody when there is no lock: an
+// exclusive open without a lock file is busy all the same.
+TEST(OpenFailure, ABusyDeviceNamesTheHolderItsLockFileTells) {
+    const QString lock = QStringLiteral("/var/lock/LCK..ttyUSB0");
+    struct Case {
+        const char* what;
+        QSerialPort::SerialPortError error;
+        bool permissionDenied;
+        std::optional<serial::LockHolder> holder;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a running program", QSerialPort::PermissionError, false,
+         serial::LockHolder{lock, 4242, QStringLiteral("minicom"), true},
+         "/dev/ttyUSB0 is held by minicom (process 4242)."},
+        {"a name with control characters", QSerialPort::PermissionError, false,
+         serial::LockHolder{lock, 4242, QStringLiteral("\x1b[2Jmini\ncom"), true},
+         "/dev/ttyUSB0 is held by \\e[2Jmini\\x0acom (process 4242)."},
+        {"a process the system does not name", QSerialPort::PermissionError, false,
+         serial::LockHolder{lock, 4242, QString(), true}, "/dev/ttyUSB0 is held by process 4242."},
+        {"a lock that outlived its process", QSerialPort::PermissionError, false,
+         serial::LockHolder{lock, 4242, QString(), false},
+         "/dev/ttyUSB0 is locked by /var/lock/LCK..ttyUSB0 for process 4242, which has ended: "
+         "remove that file (why)."},
+        {"busy without a lock", QSerialPort::OpenError, false, std::nullopt,
+         "/dev/ttyUSB0 is held by another program (why)."},
+        {"not this user's to open", QSerialPort::PermissionError, true,
+         serial::LockHolder{lock, 4242, QStringLiteral("minicom"), true}, "You may not open"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const txlink::Error failure =
+            serial::openFailure(QStringLiteral("/dev/ttyUSB0"), c.error, QStringLiteral("why"),
+                                c.permissionDenied, c.holder);
+        EXPECT_EQ(failure.number, 8005);
+        EXPECT_EQ(failure.reason.rfind(c.reason, 0), 0u) << failure.reason;
+    }
+}
+
 }  // namespace

@@ -41,19 +41,27 @@ public:
         titles << title;
         messages << message;
     }
-    // A start-up message is a fixed text whose lines end in carriage returns, then the reason in
-    // plain words as its last line; these split the two.
+    // A start-up message is a fixed text that ends in an empty line, then the reason in plain
+    // words on one line, and for a port in use or missing a line of guidance; these split them.
     QStringList fixedTexts() const {
         QStringList texts;
         for (const QString& m : messages) {
-            texts << m.left(m.lastIndexOf(u'\r') + 1);
+            texts << m.left(fixedLength(m));
         }
         return texts;
     }
     QStringList reasons() const {
         QStringList texts;
         for (const QString& m : messages) {
-            texts << m.mid(m.lastIndexOf(u'\r') + 1);
+            texts << m.mid(fixedLength(m)).section(u'\r', 0, 0);
+        }
+        return texts;
+    }
+    // What follows the reason: empty, or the guidance line.
+    QStringList guidance() const {
+        QStringList texts;
+        for (const QString& m : messages) {
+            texts << m.mid(fixedLength(m)).section(u'\r', 1);
         }
         return texts;
     }
@@ -70,6 +78,12 @@ public:
     QList<int> answers;  // what ask() answers, in turn; the cancel choice when none is left
     QStringList titles;
     QStringList messages;
+
+private:
+    static qsizetype fixedLength(const QString& message) {
+        const qsizetype emptyLine = message.lastIndexOf(QLatin1String("\r\r"));
+        return emptyLine < 0 ? 0 : emptyLine + 2;
+    }
 };
 
 class RecordingUrlOpener final : public ui::common::UrlOpener {

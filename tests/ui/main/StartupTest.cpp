@@ -24,12 +24,14 @@ const QString kNotDetected3 = QStringLiteral(
     "VoraController\r\rCom port 3\r\rThis com port is not detected !\rPlease check your "
     "settings\r\r");
 const QString kTypeMismatch = QStringLiteral("VoraController\r\rError nr 13\r\r");
+const QString kGuidance = QStringLiteral("Choose another port in Options, Serial Ports…");
 
 }  // namespace
 
 class Startup : public ProgramFixture {};
 
-// The fixed words for each number, the port text's last character, and the reason last.
+// The fixed words for each number, the port text's last character, then the reason; a port in
+// use or missing ends with where to choose another, in the menu's words.
 TEST(StartupMessage, NamesThePortByItsLastCharacterAndEndsWithTheReason) {
     struct Row {
         int number;
@@ -37,11 +39,12 @@ TEST(StartupMessage, NamesThePortByItsLastCharacterAndEndsWithTheReason) {
         QString expected;
     };
     const Row rows[] = {
-        {8005, "Com 3", kInUse3 + "why"},
-        {8002, "Com 3", kNotDetected3 + "why"},
+        {8005, "Com 3", kInUse3 + "why\r" + kGuidance},
+        {8002, "Com 3", kNotDetected3 + "why\r" + kGuidance},
         {8002, "Com 10",
          QStringLiteral("VoraController\r\rCom port 0\r\rThis com port is not detected !\r"
-                        "Please check your settings\r\rwhy")},
+                        "Please check your settings\r\rwhy\rChoose another port in Options, "
+                        "Serial Ports…")},
         {8010, "Com 5", QStringLiteral("VoraController\r\rError nr 8010\r\rwhy")},
         {13, "", kTypeMismatch + "why"},
     };
@@ -98,8 +101,12 @@ TEST_F(Startup, PortInUseOrMissingIsReportedAndOpensTheSettingsDialogOnce) {
     storePortText(QStringLiteral("Com 3"));
     start();
     EXPECT_EQ(messages.fixedTexts(), QStringList{kInUse3});
-    EXPECT_TRUE(messages.reasons().value(0).contains(QStringLiteral("held by another program")))
-        << messages.reasons().value(0).toStdString();
+    // The holder here is this very process: its lock file names it.
+    EXPECT_EQ(messages.reasons().value(0),
+              QStringLiteral("%1 is held by %2 (process %3).")
+                  .arg(pty.slavePath(), QCoreApplication::applicationName())
+                  .arg(QCoreApplication::applicationPid()));
+    EXPECT_EQ(messages.guidance().value(0), kGuidance);
     ASSERT_NE(program->settingsDialog(), nullptr);
     EXPECT_TRUE(program->settingsDialog()->isVisible());
     EXPECT_TRUE(window().isVisible());
@@ -110,6 +117,7 @@ TEST_F(Startup, PortInUseOrMissingIsReportedAndOpensTheSettingsDialogOnce) {
     config.mapPort(3, QStringLiteral("/dev/no-such-device"));
     program->reloadMain();
     EXPECT_EQ(messages.fixedTexts(), (QStringList{kInUse3, kNotDetected3}));
+    EXPECT_EQ(messages.guidance().value(1), kGuidance);
     int dialogs = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         dialogs += w->objectName() == QLatin1String("Settings") && w->isVisible();
@@ -223,6 +231,11 @@ TEST_F(Startup, TheBoxAndStandardErrorSayWhyThePortDidNotOpen) {
         const QString reason = messages.reasons().value(0);
         EXPECT_TRUE(reason.contains(QLatin1String(c.reason))) << reason.toStdString();
         EXPECT_FALSE(reason.contains(QLatin1String("No error"))) << reason.toStdString();
+        // Only a port in use or missing is mended in the Serial Ports window.
+        EXPECT_EQ(messages.guidance().value(0),
+                  QString::fromLatin1(c.fixedText).contains(QLatin1String("Com port "))
+                      ? kGuidance
+                      : QString());
         EXPECT_FALSE(reason.contains(QChar(0x1b)) || errors.find('\x1b') != std::string::npos);
         if (c.portText != QStringLiteral("Com X")) {
             EXPECT_NE(errors.find(c.reason), std::string::npos) << errors;

@@ -7,8 +7,9 @@ namespace ui::main {
 // The title of the box that says why start-up could not open the port.
 QString startupErrorTitle();
 // Its message: the words for the error's number, with `portText`'s last character naming the
-// port, then `reason` as the last line (someone who started the program from a menu never sees
-// standard error). Line breaks are single carriage returns, as the box has always had them.
+// port, then `reason` on a line of its own (someone who started the program from a menu never
+// sees standard error); for a port in use or not detected, a last line says where to choose
+// another. Line breaks are single carriage returns, as the box has always had them.
 QString startupErrorMessage(int number, const QString& portText, const QString& reason);
 
 }  // namespace ui::main
