@@ -108,23 +108,14 @@ std::optional<int> portNumber(const QString& text) {
 
 }  // namespace
 
-txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const OptionDesign& design : kOptions) {
-        QCommandLineOption option(design.names, QString::fromUtf8(design.description));
-        if (design.valueName != nullptr && !design.valueOptional) {
-            option.setValueName(QLatin1String(design.valueName));
-        }
-        parser.addOption(option);
-    }
-    QMap<QString, QString> optionalValues;
-    if (!parser.parse(withOptionalValuesTakenOut(arguments, optionalValues))) {
-        return refused(parser.errorText());
-    }
-    Options options;
-    options.help = parser.isSet(QStringLiteral("help"));
-    options.version = parser.isSet(QStringLiteral("version"));
+namespace {
+
+// Each reader takes what its options say into `options`; a refusal says why.
+using Reader = txlink::Status (*)(const QCommandLineParser& parser,
+                                  const QMap<QString, QString>& optionalValues, Options& options);
+
+txlink::Status readNetworkControl(const QCommandLineParser& parser,
+                                  const QMap<QString, QString>& optionalValues, Options& options) {
     if (parser.isSet(kNetworkControl)) {
         const QString text =
             optionalValues.value(kNetworkControl, QString::number(rigctl::kDefaultPort));
@@ -145,20 +136,32 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
                                .arg(text));
         }
     }
-    if (parser.isSet(kTransmitTimeout)) {
-        const QString text = parser.value(kTransmitTimeout);
-        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,4}$"));
-        const int seconds = text.toInt();
-        if (!digits.match(text).hasMatch() || seconds < kShortestTransmitTimeout.count() ||
-            seconds > kLongestTransmitTimeout.count()) {
-            return refused(QStringLiteral("invalid time-out '%1' for --tx-timeout: give seconds "
-                                          "from %2 to %3.")
-                               .arg(text)
-                               .arg(kShortestTransmitTimeout.count())
-                               .arg(kLongestTransmitTimeout.count()));
-        }
-        options.transmitTimeout = std::chrono::seconds(seconds);
+    return txlink::Status::success();
+}
+
+txlink::Status readTransmitTimeout(const QCommandLineParser& parser, const QMap<QString, QString>&,
+                                   Options& options) {
+    if (!parser.isSet(kTransmitTimeout)) {
+        return txlink::Status::success();
     }
+    const QString text = parser.value(kTransmitTimeout);
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,4}$"));
+    const int seconds = text.toInt();
+    if (!digits.match(text).hasMatch() || seconds < kShortestTransmitTimeout.count() ||
+        seconds > kLongestTransmitTimeout.count()) {
+        return refused(QStringLiteral("invalid time-out '%1' for --tx-timeout: give seconds "
+                                      "from %2 to %3.")
+                           .arg(text)
+                           .arg(kShortestTransmitTimeout.count())
+                           .arg(kLongestTransmitTimeout.count()));
+    }
+    options.transmitTimeout = std::chrono::seconds(seconds);
+    return txlink::Status::success();
+}
+
+// A port-map command answers and ends; it starts no panel for the panel's options to serve.
+txlink::Status readPortMapCommand(const QCommandLineParser& parser, const QMap<QString, QString>&,
+                                  Options& options) {
     options.listPorts = parser.isSet(kListPorts);
     const int portCommands =
         int(options.listPorts) + int(parser.isSet(kMapPort)) + int(parser.isSet(kUnmapPort));
@@ -166,7 +169,6 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
         return refused(
             QStringLiteral("--list-ports, --map-port and --unmap-port go one at a time."));
     }
-    // A port-map command answers and ends; it starts no panel for network control to serve.
     if (portCommands > 0 && (parser.isSet(kNetworkControl) || parser.isSet(kNetworkControlListen) ||
                              parser.isSet(kTransmitTimeout))) {
         return refused(
@@ -182,6 +184,33 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
         if (!*port) {
             return refused(QStringLiteral("--%1 takes a port number from 1 to 9, not '%2'.")
                                .arg(name, parser.value(name)));
+        }
+    }
+    return txlink::Status::success();
+}
+
+}  // namespace
+
+txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const OptionDesign& design : kOptions) {
+        QCommandLineOption option(design.names, QString::fromUtf8(design.description));
+        if (design.valueName != nullptr && !design.valueOptional) {
+            option.setValueName(QLatin1String(design.valueName));
+        }
+        parser.addOption(option);
+    }
+    QMap<QString, QString> optionalValues;
+    if (!parser.parse(withOptionalValuesTakenOut(arguments, optionalValues))) {
+        return refused(parser.errorText());
+    }
+    Options options;
+    options.help = parser.isSet(QStringLiteral("help"));
+    options.version = parser.isSet(QStringLiteral("version"));
+    for (const Reader read : {readNetworkControl, readTransmitTimeout, readPortMapCommand}) {
+        if (const txlink::Status done = read(parser, optionalValues, options); !done) {
+            return done.error();
         }
     }
     QStringList positional = parser.positionalArguments();
