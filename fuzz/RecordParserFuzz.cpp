@@ -39,6 +39,7 @@ public:
     }
     void showCarrier(bool on) override { note("6", on ? "1" : "0"); }
     void showLink(bool up) override { note("K", up ? "1" : "0"); }
+    void showNetworkControl(std::optional<txlink::NetworkControlShown>) override {}
     void setTimerRunning(txlink::PanelTimer timer, bool running) override {
         note("T" + std::to_string(int(timer)), running ? "1" : "0");
     }

@@ -13,7 +13,8 @@ namespace {
 
 class FixedTransmitter final : public rigctl::Transmitter {
 public:
-    FixedTransmitter() {
+    explicit FixedTransmitter(bool linkUp) {
+        m_shown.linkUp = linkUp;
         m_shown.megahertz = "1296";
         m_shown.fraction = "125";
         m_shown.carrierOn = false;
@@ -39,7 +40,9 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    FixedTransmitter transmitter;
+    // The top bit of the first byte takes the link down: then nothing may reach the transmitter.
+    const bool linkUp = size == 0 || (data[0] & 0x80) == 0;
+    FixedTransmitter transmitter(linkUp);
     rigctl::LineSplitter splitter;
     // Fed in two pieces, cut where the first byte says, as a socket may deliver them.
     const std::size_t cut = size == 0 ? 0 : data[0] % (size + 1);
@@ -56,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
             }
             if (transmitter.requests != before &&
-                (request.command != rigctl::Command::SetPtt || request.arguments.size() != 1 ||
+                (!linkUp || request.command != rigctl::Command::SetPtt || request.arguments.size() != 1 ||
                  request.arguments.front().size() != 1 || request.arguments.front()[0] < '0' ||
                  request.arguments.front()[0] > '3')) {
                 std::abort();

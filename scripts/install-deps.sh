@@ -4,6 +4,7 @@
 #   scripts/install-deps.sh --packaging  that, and what building and checking the .deb need
 #   scripts/install-deps.sh --screenshot that, and what scripts/update-screenshot.sh needs
 #   scripts/install-deps.sh --bench      that, and what bench/run.sh needs
+#   scripts/install-deps.sh --fuzz       that, and what fuzz/run.sh needs
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,7 @@ case ${1:-} in
     --packaging) packages+=(dpkg-dev file lintian appstream desktop-file-utils man-db) ;;
     --screenshot) packages+=(xdotool imagemagick) ;;
     --bench) packages+=(valgrind) ;;
+    --fuzz) packages+=(clang) ;;
 esac
 
 missing=()
