@@ -59,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
             }
             if (transmitter.requests != before &&
-                (!linkUp || request.command != rigctl::Command::SetPtt || request.arguments.size() != 1 ||
-                 request.arguments.front().size() != 1 || request.arguments.front()[0] < '0' ||
-                 request.arguments.front()[0] > '3')) {
+                (!linkUp || request.command != rigctl::Command::SetPtt ||
+                 request.arguments.size() != 1 || request.arguments.front().size() != 1 ||
+                 request.arguments.front()[0] < '0' || request.arguments.front()[0] > '3')) {
                 std::abort();
             }
         }

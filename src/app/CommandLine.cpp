@@ -26,6 +26,7 @@ const QString kListPorts = QStringLiteral("list-ports");
 const QString kMapPort = QStringLiteral("map-port");
 const QString kUnmapPort = QStringLiteral("unmap-port");
 const QString kTransmitTimeout = QStringLiteral("tx-timeout");
+const QString kProfile = QStringLiteral("profile");
 
 const OptionDesign kOptions[] = {
     {{QStringLiteral("h"), QStringLiteral("help")}, "Show this help and exit."},
@@ -39,6 +40,11 @@ const OptionDesign kOptions[] = {
      "The address network control listens on, 127.0.0.1 unless given. Any other lets programs "
      "on other machines key the transmitter.",
      "ADDR"},
+    {{kProfile},
+     "Run the panel with profile NAME (letters, digits, - and _, up to 32): its own stored port, "
+     "network control, time-out and transmit log, so that two panels can drive two "
+     "transmitters.",
+     "NAME"},
     {{kTransmitTimeout},
      "For this run, switch the carrier off once when the transmitter has reported it on for "
      "SECONDS (10 to 3600) without a break.",
@@ -159,6 +165,23 @@ txlink::Status readTransmitTimeout(const QCommandLineParser& parser, const QMap<
     return txlink::Status::success();
 }
 
+txlink::Status readProfile(const QCommandLineParser& parser, const QMap<QString, QString>&,
+                           Options& options) {
+    if (!parser.isSet(kProfile)) {
+        return txlink::Status::success();
+    }
+    const QString name = parser.value(kProfile);
+    // It names folders: nothing that could climb out of them or hide in a listing.
+    static const QRegularExpression allowed(QStringLiteral("^[A-Za-z0-9_-]{1,32}$"));
+    if (!allowed.match(name).hasMatch()) {
+        return refused(QStringLiteral("invalid profile '%1' for --profile: use 1 to 32 letters, "
+                                      "digits, '-' or '_'.")
+                           .arg(name));
+    }
+    options.profile = name;
+    return txlink::Status::success();
+}
+
 // A port-map command answers and ends; it starts no panel for the panel's options to serve.
 txlink::Status readPortMapCommand(const QCommandLineParser& parser, const QMap<QString, QString>&,
                                   Options& options) {
@@ -170,10 +193,10 @@ txlink::Status readPortMapCommand(const QCommandLineParser& parser, const QMap<Q
             QStringLiteral("--list-ports, --map-port and --unmap-port go one at a time."));
     }
     if (portCommands > 0 && (parser.isSet(kNetworkControl) || parser.isSet(kNetworkControlListen) ||
-                             parser.isSet(kTransmitTimeout))) {
-        return refused(
-            QStringLiteral("--rigctld, --rigctld-listen and --tx-timeout start with the panel; "
-                           "they do not go with --list-ports, --map-port or --unmap-port."));
+                             parser.isSet(kTransmitTimeout) || parser.isSet(kProfile))) {
+        return refused(QStringLiteral(
+            "--rigctld, --rigctld-listen, --tx-timeout and --profile start with the panel; "
+            "they do not go with --list-ports, --map-port or --unmap-port."));
     }
     for (const auto& [name, port] :
          {std::pair{kMapPort, &options.mapPort}, std::pair{kUnmapPort, &options.unmapPort}}) {
@@ -208,7 +231,8 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
     Options options;
     options.help = parser.isSet(QStringLiteral("help"));
     options.version = parser.isSet(QStringLiteral("version"));
-    for (const Reader read : {readNetworkControl, readTransmitTimeout, readPortMapCommand}) {
+    for (const Reader read :
+         {readNetworkControl, readTransmitTimeout, readProfile, readPortMapCommand}) {
         if (const txlink::Status done = read(parser, optionalValues, options); !done) {
             return done.error();
         }

@@ -187,6 +187,9 @@ void Program::loadMain() {
         return;
     }
     m_main = new MainWindow(m_session.panel());
+    if (!m_profile.isEmpty()) {
+        m_main->setWindowTitle(m_main->windowTitle() + QStringLiteral(" [%1]").arg(m_profile));
+    }
     connect(m_main, &MainWindow::unloadRequested, this, &Program::endMain);
     connect(m_main, &MainWindow::settingsRequested, this, &Program::showSettings);
     connect(m_main, &MainWindow::monitorRequested, this, &Program::showMonitor);

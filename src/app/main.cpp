@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/PortMapCommands.h"
 #include "app/Program.h"
+#include "platform/ConfigPaths.h"
 #include "platform/FileTransmitLog.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/Logging.h"
@@ -71,13 +72,14 @@ void configureApplication() {
 
 // The panel itself, until its last window is gone or a signal ends it.
 int runPanel(const app::Options& options) {
-    platform::IniSettingsStore store;
+    platform::IniSettingsStore store(platform::settingsFilePath(options.profile));
     ui::common::WidgetMessageBox messages;
     ui::common::DesktopUrlOpener urls;
     platform::SystemClock clock;
-    platform::FileTransmitLog log;
+    platform::FileTransmitLog log(platform::stateFolder(options.profile));
     app::Program program({store, messages, urls, clock, nullptr, &log});
     program.setTransmitTimeoutStart(options.transmitTimeout);
+    program.setProfile(options.profile);
     program.setNetworkControlStart(
         {options.networkControlPort.has_value(), options.networkControlAddress,
          options.networkControlPort.value_or(rigctl::Server::kDefaultPort)});

@@ -32,4 +32,18 @@ QString stateFolder() {
     return base + QStringLiteral("/VoraTXController");
 }
 
+QString settingsFilePath(const QString& profile) {
+    if (profile.isEmpty()) {
+        return settingsFilePath();
+    }
+    return configFolder() + QStringLiteral("/profiles/%1/settings.ini").arg(profile);
+}
+
+QString stateFolder(const QString& profile) {
+    if (profile.isEmpty()) {
+        return stateFolder();
+    }
+    return stateFolder() + QStringLiteral("/profiles/") + profile;
+}
+
 }  // namespace platform

@@ -120,6 +120,31 @@ TEST(CommandLine, ReadsATransmitTimeoutForTheRun) {
     }
 }
 
+// --profile NAME: a name that makes a folder of its own and nothing else.
+TEST(CommandLine, ReadsAProfileNameThatCanOnlyNameAFolder) {
+    const std::tuple<QStringList, QString, const char*> cases[] = {
+        {{}, "", nullptr},
+        {{"--profile", "second"}, "second", nullptr},
+        {{"--profile=rig_2-70cm"}, "rig_2-70cm", nullptr},
+        {{"--profile", QString(32, u'x')}, QString(32, u'x'), nullptr},
+        {{"--profile", QString(33, u'x')}, "", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
+        {{"--profile", ""}, "", "''"},
+        {{"--profile", "../up"}, "", "../up"},
+        {{"--profile", "a/b"}, "", "a/b"},
+        {{"--profile", "with space"}, "", "with space"},
+        {{"--profile", "caf\u00e9"}, "", "--profile"},
+        {{"--profile"}, "", "profile"},
+        {{"--profile", "second", "--list-ports"}, "", "do not go with"},
+    };
+    for (const auto& [arguments, profile, refusal] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const auto options = acceptedOrRefused(arguments, refusal);
+        if (options) {
+            EXPECT_EQ(options->profile, profile);
+        }
+    }
+}
+
 TEST(CommandLine, ReadsOnePortMapCommandAtATime) {
     struct Case {
         QStringList arguments;
@@ -154,9 +179,9 @@ TEST(CommandLine, ReadsOnePortMapCommandAtATime) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProjectVersion) {
     const QString help = app::helpText();
-    for (const char* option :
-         {"--help", "--version", "-h", "-v", "--rigctld[=PORT]", "--rigctld-listen ADDR",
-          "--tx-timeout SECONDS", "--list-ports", "--map-port N DEVICE", "--unmap-port N"}) {
+    for (const char* option : {"--help", "--version", "-h", "-v", "--rigctld[=PORT]",
+                               "--rigctld-listen ADDR", "--tx-timeout SECONDS", "--profile NAME",
+                               "--list-ports", "--map-port N DEVICE", "--unmap-port N"}) {
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
     }
     // The option lines wrap at a terminal's width.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSerialPort>
@@ -21,6 +22,7 @@
 
 #include "SimProcess.h"
 #include "app/Program.h"
+#include "platform/ConfigPaths.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/SystemClock.h"
 #include "support/Fakes.h"
@@ -205,6 +207,32 @@ TEST_F(BinaryOverPty, ADeviceMissingAtStartUpIsOpenedWhenItAppears) {
     config.mapPort(1, transmitter.slavePath());
     EXPECT_EQ(transmitter.read(2, 5s), "2a") << program.output().toStdString();
     EXPECT_TRUE(program.running());
+}
+
+// Two panels side by side: the one run with --profile keeps its own port, the default its own.
+TEST_F(BinaryOverPty, AProfileKeepsItsOwnPortBesideTheDefault) {
+    testsupport::Pty first;
+    testsupport::Pty second;
+    config.mapPort(1, first.slavePath());
+    config.mapPort(2, second.slavePath());
+    // Stored as the program stores it: under the section of the program's own folder.
+    platform::IniSettingsStore profileStore(platform::settingsFilePath(QStringLiteral("second")));
+    ASSERT_TRUE(profileStore
+                    .write(QStringLiteral("VoraTXController"),
+                           QStringLiteral("settings_") +
+                               QFileInfo(QStringLiteral(VORA_PROGRAM_BINARY)).absolutePath(),
+                           QStringLiteral("compoorttxt"), QStringLiteral("Com 2"))
+                    .ok());
+
+    ProgramProcess secondPanel(config.path(),
+                               {QStringLiteral("--profile"), QStringLiteral("second")});
+    EXPECT_EQ(second.read(2), "2a") << secondPanel.output().toStdString();
+    ProgramProcess defaultPanel(config.path());
+    EXPECT_EQ(first.read(2), "2a") << defaultPanel.output().toStdString();
+    EXPECT_EQ(first.drain(200ms), QByteArray());
+    EXPECT_EQ(second.drain(200ms), QByteArray());
+    EXPECT_TRUE(secondPanel.running() && defaultPanel.running());
+    EXPECT_FALSE(QFile::exists(platform::settingsFilePath()));  // the default stored nothing
 }
 
 // A port on the loopback that nothing listens on now.

@@ -24,6 +24,8 @@ struct Options {
     QHostAddress networkControlAddress{QHostAddress::LocalHost};
     // --tx-timeout SECONDS: the transmit time-out for this run, whatever is stored.
     std::optional<std::chrono::seconds> transmitTimeout;
+    // --profile NAME: settings and transmit log of their own; empty for the default's.
+    QString profile;
     // The port map, changed or shown from the command line; none of these opens a port.
     bool listPorts = false;
     std::optional<int> mapPort;  // with mapDevice

@@ -57,6 +57,8 @@ public:
 
     // Before start().
     void setNetworkControlStart(const NetworkControlStart& start) { m_networkStart = start; }
+    // Before start(): the profile this run is, named in the main window's title.
+    void setProfile(const QString& name) { m_profile = name; }
     // Before start(): a transmit time-out for this run, whatever is stored.
     void setTransmitTimeoutStart(std::optional<std::chrono::seconds> limit) {
         m_timeoutForced = limit;
@@ -136,6 +138,7 @@ private:
     bool m_warnedBeyondLoopback = false;
     QTimer m_endDeadline;
     std::optional<std::chrono::seconds> m_timeoutForced;
+    QString m_profile;
     txlink::NullTransmitLog m_noLog;
     // After the windows it shows itself in, so that it unloads before they go.
     session::TransmitterSession m_session;

@@ -16,4 +16,9 @@ QString portMapEntryPath(int port);
 // (~/.local/state when unset).
 QString stateFolder();
 
+// A profile keeps its own settings and transmit log, so that two panels can drive two
+// transmitters side by side; the port map is shared. Empty `profile`: the default's.
+QString settingsFilePath(const QString& profile);
+QString stateFolder(const QString& profile);
+
 }  // namespace platform
