@@ -254,8 +254,14 @@ void Program::reloadMain() {
     if (ending()) {
         return;  // the window is on its way out; it does not come back
     }
+    // The new window takes the old one's place on the screen, where the operator left it.
+    const std::optional<QPoint> place =
+        m_main && m_main->isVisible() ? std::optional(m_main->pos()) : std::nullopt;
     unloadMain();
     loadMain();
+    if (m_main && place) {
+        m_main->move(*place);
+    }
     showMain();
 }
 

@@ -264,7 +264,9 @@ void AboutWindow::exitClicked() {
 }
 
 void AboutWindow::webAddressClicked() {
-    m_opener.open(m_maker.linkTarget());
+    if (const QUrl target = m_maker.linkTarget(); !target.isEmpty()) {
+        m_opener.open(target);
+    }
 }
 
 void AboutWindow::keepFocusOffCredits() {

@@ -1,10 +1,27 @@
 #include "ui/about/MakerDetails.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include "MakerConfig.h"
 
 namespace ui::about {
+
+namespace {
+
+// The installation's README, or, for a program run from its build folder, the source tree's; none
+// when neither is there, so that the link never opens a file that does not exist.
+QString existingReadme() {
+    for (const char* path : {config::kReadmePath, config::kSourceReadmePath}) {
+        const QString readme = QString::fromUtf8(path);
+        if (QFileInfo(readme).isFile()) {
+            return readme;
+        }
+    }
+    return {};
+}
+
+}  // namespace
 
 MakerDetails MakerDetails::configured() {
     return {
@@ -15,7 +32,7 @@ MakerDetails MakerDetails::configured() {
         .locator = QString::fromUtf8(config::kLocator),
         .country = QString::fromUtf8(config::kCountry),
         .email = QString::fromUtf8(config::kEmail),
-        .readmePath = QString::fromUtf8(config::kReadmePath),
+        .readmePath = existingReadme(),
     };
 }
 
@@ -25,7 +42,7 @@ QString MakerDetails::linkCaption() const {
 
 QUrl MakerDetails::linkTarget() const {
     if (webAddress.isEmpty()) {
-        return QUrl::fromLocalFile(readmePath);
+        return readmePath.isEmpty() ? QUrl() : QUrl::fromLocalFile(readmePath);
     }
     return QUrl(QStringLiteral("http://") + webAddress + QStringLiteral("/"));
 }

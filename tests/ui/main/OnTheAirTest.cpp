@@ -148,3 +148,13 @@ TEST_F(OnTheAir, TheLinkPanelSaysWhatWasOpenedAndWhenItWasLastHeard) {
         << details().toStdString();
     EXPECT_TRUE(details().contains(QStringLiteral("\nopen")));
 }
+
+// A Save reloads the window where the operator left it, not where the desktop would put a new one.
+TEST_F(OnTheAir, AReloadKeepsTheWindowsPlace) {
+    window().show();
+    window().move(123, 45);
+    const QPoint place = window().pos();
+    program->reloadMain();
+    pty.drain(100ms);
+    EXPECT_EQ(window().pos(), place);
+}

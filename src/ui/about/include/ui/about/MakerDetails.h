@@ -16,14 +16,15 @@ struct MakerDetails {
     QString locator;
     QString country;
     QString email;
-    // The README the installation carries, opened when there is no web address.
+    // The README opened when there is no web address: the installation's, or the source tree's
+    // for a program run from its build folder; empty when there is none.
     QString readmePath;
 
     static MakerDetails configured();
 
     // What the web address label says.
     QString linkCaption() const;
-    // What clicking the label opens: the web page, or else the installed README.
+    // What clicking the label opens: the web page, or else the README; empty when neither.
     QUrl linkTarget() const;
     // Town and locator on one line, as "Town, AB12cd"; either may be missing.
     QString townAndLocator() const;
