@@ -2,7 +2,16 @@
 
 #include <QPainter>
 
+#include "ui/common/FocusMark.h"
+
 namespace ui::main {
+namespace {
+
+// One pixel of face between the edge and the focus mark: the buttons are only 18 pixels high, and
+// the mark keeps clear of the caption.
+constexpr int kFocusMarkInset = 2;
+
+}  // namespace
 
 FaceButton::FaceButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
 
@@ -33,6 +42,12 @@ void FaceButton::paintEvent(QPaintEvent*) {
     painter.drawLine(down ? QLine(right, 0, right, bottom) : QLine(0, 0, 0, bottom));
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(rect(), Qt::AlignCenter, text());
+    if (hasFocus()) {
+        common::drawFocusMark(
+            painter,
+            rect().adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset, -kFocusMarkInset),
+            face);
+    }
 }
 
 }  // namespace ui::main

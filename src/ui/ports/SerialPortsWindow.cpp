@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <utility>
@@ -15,6 +17,7 @@
 #include "platform/ConfigPaths.h"
 #include "platform/Logging.h"
 #include "platform/PrintableName.h"
+#include "ui/common/CommandButton.h"
 #include "ui/common/Style.h"
 
 namespace ui::ports {
@@ -40,9 +43,48 @@ QString inUseText(qint64 pid) {
                : SerialPortsWindow::tr("by process %1").arg(pid);
 }
 
+// Clear of the list's own frame, so that the focus frame does not merge into it.
+constexpr int kListFocusInset = 2;
+
+// A list frames its current row while it has the focus; one with no current row (no device
+// present, say, as when the window opens without an adapter plugged in) frames its whole inside
+// instead, so that the focus never sits in it unseen.
+class FocusFramedList final : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    // The view repaints only the current row when the focus comes or goes.
+    void focusInEvent(QFocusEvent* event) override {
+        QTreeWidget::focusInEvent(event);
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QTreeWidget::focusOutEvent(event);
+        viewport()->update();
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QTreeWidget::paintEvent(event);
+        if (!hasFocus() || currentIndex().isValid()) {
+            return;
+        }
+        QStylePainter painter(viewport());
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = viewport()->rect().adjusted(kListFocusInset, kListFocusInset, -kListFocusInset,
+                                                 -kListFocusInset);
+        frame.backgroundColor = palette().color(QPalette::Base);
+        // Some styles draw the frame only once a key has moved the focus in the window, and the
+        // list has the focus as the window opens.
+        frame.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+};
+
 QTreeWidget* makeList(QWidget* parent, const char* objectName, const QString& accessibleName,
                       const QStringList& headers) {
-    auto* list = new QTreeWidget(parent);
+    auto* list = new FocusFramedList(parent);
     list->setObjectName(QLatin1String(objectName));
     list->setAccessibleName(accessibleName);
     list->setHeaderLabels(headers);
@@ -56,7 +98,7 @@ QTreeWidget* makeList(QWidget* parent, const char* objectName, const QString& ac
 
 QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption,
                         const QString& accessibleName) {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new common::CommandButton(caption, parent);
     button->setObjectName(QLatin1String(objectName));
     button->setAccessibleName(accessibleName);
     button->setAutoDefault(false);

@@ -13,6 +13,7 @@
 #include "platform/Logging.h"
 #include "platform/PortMap.h"
 #include "platform/PortSetting.h"
+#include "ui/common/CommandButton.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/Style.h"
 
@@ -67,12 +68,12 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, common::MessageBo
     // The drop-down list is a window of its own and does not inherit the box's colours.
     m_portBox->view()->setPalette(m_portBox->palette());
 
-    m_save = new QPushButton(tr("Save"), this);
+    m_save = new common::CommandButton(tr("Save"), this);
     m_save->setObjectName(QStringLiteral("cmdOK"));
     m_save->setGeometry(twipsRect(120, 720, 1095, 375));
     connect(m_save, &QPushButton::clicked, this, &SettingsDialog::save);
 
-    m_cancel = new QPushButton(tr("Cancel"), this);
+    m_cancel = new common::CommandButton(tr("Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
     m_cancel->setGeometry(twipsRect(1320, 720, 1095, 375));
     connect(m_cancel, &QPushButton::clicked, this, &SettingsDialog::cancel);

@@ -170,6 +170,31 @@ TEST_F(MainWindowLook, MenuCommandsOpenTheirWindowsOnce) {
     }
 }
 
+// None of them has a task-bar button to bring it back by: choosing it again must.
+TEST_F(MainWindowLook, ChoosingAMinimisedWindowAgainBringsItBackActive) {
+    const std::pair<const char*, const char*> secondaries[] = {{"mnu_Settings", "Settings"},
+                                                               {"mnu_serieel", "serieelmonitor"},
+                                                               {"mnu_serialPorts", "SerialPorts"},
+                                                               {"mnu_about", "Frm_info"}};
+    for (const auto& [item, name] : secondaries) {
+        SCOPED_TRACE(item);
+        control<QAction>(item)->trigger();
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const auto shown = std::find_if(windows.begin(), windows.end(), [name = name](QWidget* w) {
+            return w->objectName() == QLatin1String(name) && w->isVisible();
+        });
+        ASSERT_NE(shown, windows.end());
+        (*shown)->showMinimized();
+        QApplication::setActiveWindow(&window());
+        ASSERT_FALSE((*shown)->isActiveWindow());
+
+        control<QAction>(item)->trigger();
+        EXPECT_FALSE((*shown)->windowState() & Qt::WindowMinimized);
+        EXPECT_TRUE((*shown)->isVisible());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(*shown));
+    }
+}
+
 // New items go after the ones the operators know, which keep their places.
 TEST_F(MainWindowLook, OptionsMenuKeepsItsItemsAndAddsSerialPortsAfterThem) {
     QStringList items;

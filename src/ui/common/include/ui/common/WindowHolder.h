@@ -33,9 +33,15 @@ public:
         return m_window.data();
     }
 
-    // Shows the window modeless, loading it first if need be; an open one comes to the front.
+    // Shows the window modeless, loading it first if need be; an open one comes to the front, and
+    // a minimised one comes back as it was before. Raising and activating alone leave an iconified
+    // window where it is, and the secondary windows have no task-bar button to restore them by.
     Window* show() {
         Window* window = get();
+        if (window->windowState() & Qt::WindowMinimized) {
+            window->setWindowState((window->windowState() & ~Qt::WindowMinimized) |
+                                   Qt::WindowActive);
+        }
         window->show();
         window->raise();
         window->activateWindow();

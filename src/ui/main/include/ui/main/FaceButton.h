@@ -5,8 +5,9 @@
 namespace ui::main {
 
 // A graphical button: its face is painted flat in the palette's Button colour, with a one-pixel
-// edge lit on the top and left that sinks while the button is down. A new face colour is a
-// palette change and a repaint, nothing more.
+// edge lit on the top and left that sinks while the button is down, and the dotted focus mark
+// while it has the keyboard focus. A new face colour is a palette change and a repaint, nothing
+// more.
 class FaceButton : public QPushButton {
     Q_OBJECT
 
