@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -337,6 +339,30 @@ TEST_F(TuningOverPty, ATuneThatCannotGoOnSaysWhy) {
         EXPECT_EQ(moves(*sim).size(), sent) << "a command after the tuning stopped";
         EXPECT_LE(sent, c.movesAtMost);
     }
+}
+
+// The operator's way: Options, "Go to Frequency…", 1296.875 typed and Enter.
+TEST_F(TuningOverPty, GoToFrequencyTypedWithEnterReachesIt) {
+    ASSERT_TRUE(start({"--status-interval", "1000"}));
+    const QList<QAction*> options =
+        program->mainWindow()->findChild<QMenu*>(QStringLiteral("mnu_options"))->actions();
+    ASSERT_GE(options.size(), 2);
+    EXPECT_EQ(options.last()->objectName(), "mnu_network") << "Network Control stays the last";
+    QAction* item = program->mainWindow()->findChild<QAction*>(QStringLiteral("mnu_goToFrequency"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "Go to Frequency…");
+    item->trigger();
+    QWidget* window = program->goToFrequencyWindow();
+    ASSERT_NE(window, nullptr);
+    auto* field = window->findChild<QLineEdit*>(QStringLiteral("frequencyField"));
+    ASSERT_NE(field, nullptr);
+    QTest::keyClicks(field, QStringLiteral("1296.875"));
+    QTest::keyClick(field, Qt::Key_Return);
+    auto* result = window->findChild<QLabel*>(QStringLiteral("tuningResult"));
+    EXPECT_TRUE(waitUntil([&] { return result->text().startsWith("At 1296.875 MHz"); }, 10s))
+        << result->text().toStdString();
+    EXPECT_EQ(shownFrequency(), "1296.875");
+    EXPECT_EQ(selectedStep(), 0);
 }
 
 // python3-hamlib's set_freq, and a Kenwood program's FA through Hamlib's rigctlcom (a TS-2000 on

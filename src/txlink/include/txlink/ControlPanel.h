@@ -151,6 +151,8 @@ public:
     TuningProgress tuningProgress() const { return m_tuning.progress(); }
     // The kind of frequency record the transmitter reports in, once one has come.
     std::optional<FrequencyKind> reportedKind() const { return m_tuning.kind(); }
+    // The frequency of the last frequency record whose digits were all there.
+    std::optional<Hertz> reportedFrequency() const { return m_tuning.frequency(); }
 
     const PanelState& state() const { return m_state; }
     // What the window shows now, as the transmitter reported it.
