@@ -4,6 +4,7 @@
 # same run, with the ratio and the budget.
 #   bench/run.sh            the full run (about 6 minutes)
 #   bench/run.sh --quick    short runs: proves every row still runs (CI); the figures mean little
+#                           (the tuning rows are the same either way: three moves, a few seconds)
 # VORA_BUILD_DIR picks the build folder (default build). VORA_BENCH_BEFORE, the path of an earlier
 # build's vora-tx-controller, adds its whole-process figures as rows of their own.
 set -euo pipefail
@@ -15,7 +16,7 @@ quick=false
 "$root/scripts/install-deps.sh" --bench
 cmake -S "$root" -B "$build" -G Ninja -Wno-dev >/dev/null
 cmake --build "$build" --target vora-tx-controller bare_window line_feeder panel_bench \
-    press_latency flood repeat_rate >/dev/null
+    press_latency flood repeat_rate tuning_moves >/dev/null
 
 panel=$build/src/app/vora-tx-controller
 bare=$build/bench/bare_window
@@ -141,6 +142,14 @@ while read -r line; do
     nominal=$(sed -n 's/.*(nominal \([0-9]*\))$/\1/p' <<<"$line")
     row "$button held ${hold_seconds} s: commands on the line" "$count" "-" "-" "$nominal ± 1"
 done < <("$build/bench/repeat_rate" "$hold_seconds" 2>/dev/null)
+
+echo "bench: tuning moves against the virtual transmitter" >&2
+while read -r line; do
+    [[ $line == move* ]] || continue
+    row "tune $(field from "$line") → $(field to "$line") MHz: commands, ms (plan $(field plan "$line"))" \
+        "$(field commands "$line") in $(field ms "$line") ms" "-" "-" \
+        "≤ $(field fewest "$line") (the fewest), ≤ $(field budget_ms "$line") ms"
+done < <("$build/bench/tuning_moves" 2>/dev/null)
 
 echo
 echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores, $(uname -r)$($quick && echo ', --quick')."

@@ -31,6 +31,10 @@ public:
         return txlink::Status::success();
     }
     void requesterGone(Requester) override {}
+    void tuneTo(txlink::Hertz, Requester, TuneFinished) override {}
+    std::optional<txlink::FrequencyKind> reportedKind() const override {
+        return txlink::FrequencyKind::H;
+    }
 
 private:
     txlink::Shown m_shown;

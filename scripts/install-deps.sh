@@ -13,7 +13,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation
     xvfb xauth
-    libhamlib-utils
+    libhamlib-utils python3-hamlib socat
 )
 case ${1:-} in
     --packaging) packages+=(dpkg-dev file lintian appstream desktop-file-utils man-db) ;;

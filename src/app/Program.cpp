@@ -35,6 +35,12 @@ Program::Program(Services services, QObject* parent)
           connect(window, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
           return window;
       }),
+      m_tuning([this] {
+          auto* window = new ui::tuning::GoToFrequencyWindow(
+              std::make_unique<ui::tuning::PanelTuner>(m_session.panel()), m_services.store);
+          connect(window, &QObject::destroyed, this, &Program::endIfNoWindow, Qt::QueuedConnection);
+          return window;
+      }),
       m_session(services.clock, *this) {
     connect(&m_networkControl, &rigctl::Server::clientConnected, this,
             &Program::showNetworkClients);
@@ -201,6 +207,7 @@ void Program::loadMain() {
     m_main->setLinkDetailsSource([this] { return linkDetails(); });
     showNetworkControlState();
     connect(m_main, &MainWindow::serialPortsRequested, this, &Program::showSerialPorts);
+    connect(m_main, &MainWindow::goToFrequencyRequested, this, &Program::showGoToFrequency);
     m_session.load(*m_main);
 }
 
@@ -276,6 +283,9 @@ void Program::showAbout() {
 }
 void Program::showSerialPorts() {
     m_ports.show();
+}
+void Program::showGoToFrequency() {
+    m_tuning.show();
 }
 
 void Program::portMapChanged(int port) {
@@ -392,7 +402,8 @@ void Program::showNetworkClients() {
 }
 
 void Program::endIfNoWindow() {
-    if (!m_main && !m_settings.loaded() && !m_about.loaded() && !m_ports.loaded()) {
+    if (!m_main && !m_settings.loaded() && !m_about.loaded() && !m_ports.loaded() &&
+        !m_tuning.loaded()) {
         emit finished();
     }
 }

@@ -39,6 +39,9 @@ TransmitterSession::TransmitterSession(const txlink::Clock& clock, txlink::Panel
         timer->setInterval(design.interval);
         m_timers.at(std::size_t(design.timer)) = timer;
     }
+    // A tuning sends one command a tick of the frequency repeat timer and counts on the ticks
+    // being a full period apart, which a coarse timer (5 % either way) does not promise.
+    m_timers.at(std::size_t(PanelTimer::FrequencyRepeat))->setTimerType(Qt::PreciseTimer);
 }
 
 TransmitterSession::~TransmitterSession() {

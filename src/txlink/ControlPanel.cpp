@@ -35,6 +35,7 @@ Status ControlPanel::send(std::string_view command) {
 
 void ControlPanel::load() {
     m_loaded = true;
+    m_tuning.forgetAll();
     m_startupWaitsForDevice = false;
     if (const Status started = startUp(); !started) {
         const int number = started.error().number;
@@ -90,6 +91,7 @@ Status ControlPanel::startUp() {
 // A carrier that a program keyed is switched off while the port is still open: the panel is going,
 // and with it whatever held the key.
 void ControlPanel::unload() {
+    stopTuningFor(TuningEnd::Reloaded);
     (void)releaseProgramsForEnd();
     m_startupWaitsForDevice = false;
     if (m_link.isOpen() || m_link.waitingForDevice()) {
@@ -126,9 +128,10 @@ void ControlPanel::textReceived(std::string_view text) {
 void ControlPanel::parseReceived(std::string_view text) {
     // Any text at all is a sign of life, also one that fails to parse.
     m_state.lastReceive = m_clock.now();
-    if (applyRecords(text, m_shown, m_timers) == ParseResult::Refused) {
+    if (applyRecords(text, m_shown, m_timers, &m_tuning) == ParseResult::Refused) {
         reopenPort();
     }
+    settleTuning();
     recordCarrierReport();
     followRemoteCarrier();
 }
@@ -157,6 +160,9 @@ void ControlPanel::recordCarrierReport() {
 void ControlPanel::reopenPort() {
     m_link.close();
     m_shown.forgetCarrier();
+    // Records were lost with the line: what a tuning waits for may be among them.
+    stopTuningFor(TuningEnd::LinkDown);
+    m_tuning.forgetState();
     const Status reopened = m_link.open(m_state.port);  // the link reports a failure
     if (reopened) {
         return;
@@ -172,6 +178,8 @@ void ControlPanel::reopenPort() {
 void ControlPanel::portReopened() {
     m_state.linkUp = false;
     m_shown.forgetCarrier();
+    stopTuningFor(TuningEnd::LinkDown);
+    m_tuning.forgetState();
     if (m_startupWaitsForDevice) {
         m_startupWaitsForDevice = false;
         (void)send(command::kStatusRequest);  // what start-up would have sent
@@ -206,8 +214,10 @@ void ControlPanel::showLinkDown() {
     m_host.lamps().showLinkLamp(false);
     m_state.linkUp = false;
     // Whatever the transmitter does meanwhile is not heard: no carrier request may act on the
-    // last report, only on one that comes after the link is back.
+    // last report, only on one that comes after the link is back. Nor may a tuning.
     m_shown.forgetCarrier();
+    stopTuningFor(TuningEnd::LinkDown);
+    m_tuning.forgetState();
 }
 
 // The port closed under the panel (its device vanished, or a reopen failed): nothing can be
@@ -228,6 +238,7 @@ void ControlPanel::pressHold(std::string_view command, bool PanelState::*held) {
 }
 
 void ControlPanel::frequencyUpPressed() {
+    stopTuningFor(TuningEnd::Operator);
     pressHold(command::kFrequencyUp, &PanelState::frequencyUpHeld);
 }
 void ControlPanel::frequencyUpReleased() {
@@ -235,6 +246,7 @@ void ControlPanel::frequencyUpReleased() {
 }
 
 void ControlPanel::frequencyDownPressed() {
+    stopTuningFor(TuningEnd::Operator);
     pressHold(command::kFrequencyDown, &PanelState::frequencyDownHeld);
 }
 void ControlPanel::frequencyDownReleased() {
@@ -242,6 +254,7 @@ void ControlPanel::frequencyDownReleased() {
 }
 
 void ControlPanel::powerUpPressed() {
+    stopTuningFor(TuningEnd::Operator);
     pressHold(command::kPowerUp, &PanelState::powerUpHeld);
 }
 void ControlPanel::powerUpReleased() {
@@ -249,6 +262,7 @@ void ControlPanel::powerUpReleased() {
 }
 
 void ControlPanel::powerDownPressed() {
+    stopTuningFor(TuningEnd::Operator);
     pressHold(command::kPowerDown, &PanelState::powerDownHeld);
 }
 void ControlPanel::powerDownReleased() {
@@ -256,10 +270,12 @@ void ControlPanel::powerDownReleased() {
 }
 
 void ControlPanel::stepClicked() {
+    stopTuningFor(TuningEnd::Operator);
     (void)send(command::kStep);
 }
 
 void ControlPanel::carrierClicked() {
+    stopTuningFor(TuningEnd::Operator);
     (void)sendToggle(logorigin::kButton);
 }
 
@@ -305,6 +321,7 @@ void ControlPanel::followTimeout() {
 // reported on, while the link is up and no earlier toggle waits for its report: a stray Escape,
 // or one held down, must never key the transmitter. The same rule serves other programs.
 void ControlPanel::carrierOffKeyPressed() {
+    stopTuningFor(TuningEnd::Operator);
     (void)requestCarrier(false, RemoteCarrier::kOperator);
 }
 
@@ -385,6 +402,58 @@ void ControlPanel::frequencyRepeatTick() {
     }
     if (m_state.frequencyDownHeld) {
         (void)send(command::kFrequencyDown);
+    }
+    driveTuning();
+}
+
+// A tuning paces itself on this tick, as a held button does: one command a tick at most.
+void ControlPanel::driveTuning() {
+    if (const std::optional<std::string_view> command = m_tuning.due(m_clock.now())) {
+        if (send(*command)) {
+            m_tuning.sent(m_clock.now());
+        } else {
+            m_tuning.stop(TuningEnd::LinkDown);
+        }
+    }
+    settleTuning();
+}
+
+void ControlPanel::tuneTo(Hertz target, TuningDone done) {
+    m_tuningWaiters.push_back({target, std::move(done)});
+    if (m_tuning.start(target, m_loaded && m_state.linkUp) == TuningStart::Started) {
+        driveTuning();  // the first command goes now when one may
+        return;
+    }
+    settleTuning();
+}
+
+void ControlPanel::stopTuning() {
+    stopTuningFor(TuningEnd::Operator);
+}
+
+void ControlPanel::stopTuningFor(TuningEnd why) {
+    m_tuning.stop(why);
+    settleTuning();
+}
+
+// Whoever asked for a target that has ended hears how, after the engine has settled: a caller
+// may ask for the next target at once.
+void ControlPanel::settleTuning() {
+    for (const TuningOutcome& outcome : m_tuning.takeEnded()) {
+        std::vector<TuningDone> told;
+        for (auto waiter = m_tuningWaiters.begin(); waiter != m_tuningWaiters.end();) {
+            if (waiter->target == outcome.target) {
+                told.push_back(std::move(waiter->done));
+                waiter = m_tuningWaiters.erase(waiter);
+            } else {
+                ++waiter;
+            }
+        }
+        for (const TuningDone& done : told) {
+            if (done) {
+                done(outcome);
+            }
+        }
     }
 }
 

@@ -31,8 +31,27 @@ std::optional<int> readNumber(std::string_view digits) {
     return value;
 }
 
-// The step a status record's step code selects, if any.
-std::optional<int> stepFor(int code) {
+// The digits as a number when all of them, exactly `count`, are digits.
+std::optional<std::int64_t> exactDigits(std::string_view digits, std::size_t count) {
+    if (digits.size() != count) {
+        return std::nullopt;
+    }
+    const std::optional<int> value = readNumber(digits);
+    return value ? std::optional<std::int64_t>(*value) : std::nullopt;
+}
+
+// The frequency a record shows, when its digits are all there: whole megahertz, then thousandths.
+std::optional<std::int64_t> hertzOf(std::optional<std::int64_t> megahertz,
+                                    std::optional<std::int64_t> kilohertz) {
+    if (!megahertz || !kilohertz) {
+        return std::nullopt;
+    }
+    return *megahertz * 1'000'000 + *kilohertz * 1'000;
+}
+
+}  // namespace
+
+std::optional<int> stepLabelForCode(int code) {
     switch (code) {
         case 1:
             return 0;
@@ -53,8 +72,11 @@ std::optional<int> stepFor(int code) {
     }
 }
 
+namespace {
+
 // Each step that is done stays done when a later one refuses the record.
-ParseResult applyStatus(std::string_view record, PanelDisplay& display, PanelTimers& timers) {
+ParseResult applyStatus(std::string_view record, PanelDisplay& display, PanelTimers& timers,
+                        RecordListener* listener) {
     if (record.starts_with("S1")) {
         display.showLock(true);
     } else if (record.starts_with("S0")) {
@@ -65,7 +87,7 @@ ParseResult applyStatus(std::string_view record, PanelDisplay& display, PanelTim
     if (!stepCode) {
         return ParseResult::Refused;
     }
-    if (const std::optional<int> step = stepFor(*stepCode)) {
+    if (const std::optional<int> step = stepLabelForCode(*stepCode)) {
         display.showSelectedStep(step);
     }
 
@@ -84,15 +106,24 @@ ParseResult applyStatus(std::string_view record, PanelDisplay& display, PanelTim
     display.showCarrier(*carrierFlag == 1);
 
     timers.setTimerRunning(PanelTimer::PowerRepeat, true);
+    if (listener != nullptr) {
+        listener->statusReported(*stepCode, *carrierFlag == 1);
+    }
     return ParseResult::Applied;
 }
 
-void applyF(std::string_view record, PanelDisplay& display, PanelTimers& timers) {
+void applyF(std::string_view record, PanelDisplay& display, PanelTimers& timers,
+            RecordListener* listener) {
     display.showFrequency(field(record, 2, 4), field(record, 6, 3));
     timers.setTimerRunning(PanelTimer::FrequencyRepeat, true);
+    if (listener != nullptr) {
+        listener->frequencyReported(FrequencyKind::F, hertzOf(exactDigits(field(record, 2, 4), 4),
+                                                              exactDigits(field(record, 6, 3), 3)));
+    }
 }
 
-void applyG(std::string_view record, PanelDisplay& display, PanelTimers& timers) {
+void applyG(std::string_view record, PanelDisplay& display, PanelTimers& timers,
+            RecordListener* listener) {
     display.showFrequency(field(record, 2, 5), field(record, 7, 2));
     timers.setTimerRunning(PanelTimer::FrequencyRepeat, true);
 
@@ -102,9 +133,16 @@ void applyG(std::string_view record, PanelDisplay& display, PanelTimers& timers)
     for (int step = 0; step < kStepCount; ++step) {
         display.showStepCaption(step, kCoarseSteps[step]);
     }
+    if (listener != nullptr) {
+        const std::optional<std::int64_t> tens = exactDigits(field(record, 7, 2), 2);
+        listener->frequencyReported(FrequencyKind::G,
+                                    hertzOf(exactDigits(field(record, 2, 5), 5),
+                                            tens ? std::optional<std::int64_t>(*tens * 10) : tens));
+    }
 }
 
-void applyH(std::string_view record, PanelDisplay& display, PanelTimers& timers) {
+void applyH(std::string_view record, PanelDisplay& display, PanelTimers& timers,
+            RecordListener* listener) {
     // The transmitter sends two of the three fraction digits; eighths of a step end in 5.
     const std::string_view pair = field(record, 7, 2);
     const bool endsInFive = pair == "12" || pair == "37" || pair == "62" || pair == "87";
@@ -112,27 +150,36 @@ void applyH(std::string_view record, PanelDisplay& display, PanelTimers& timers)
     timers.setTimerRunning(PanelTimer::FrequencyRepeat, true);
 
     display.showStepCaption(kStepCount - 1, "10 MHz");
+    if (listener != nullptr) {
+        const std::optional<std::int64_t> pairValue = exactDigits(pair, 2);
+        listener->frequencyReported(
+            FrequencyKind::H,
+            hertzOf(exactDigits(field(record, 2, 5), 5),
+                    pairValue ? std::optional<std::int64_t>(*pairValue * 10 + (endsInFive ? 5 : 0))
+                              : pairValue));
+    }
 }
 
 }  // namespace
 
-ParseResult applyRecords(std::string_view text, PanelDisplay& display, PanelTimers& timers) {
+ParseResult applyRecords(std::string_view text, PanelDisplay& display, PanelTimers& timers,
+                         RecordListener* listener) {
     for (std::size_t start = 0; text.size() > start + 1; start += kRecordLength) {
         const std::string_view record = text.substr(start, kRecordLength);
         switch (record.front()) {
             case 'S':
-                if (applyStatus(record, display, timers) == ParseResult::Refused) {
+                if (applyStatus(record, display, timers, listener) == ParseResult::Refused) {
                     return ParseResult::Refused;
                 }
                 break;
             case 'F':
-                applyF(record, display, timers);
+                applyF(record, display, timers, listener);
                 break;
             case 'G':
-                applyG(record, display, timers);
+                applyG(record, display, timers, listener);
                 break;
             case 'H':
-                applyH(record, display, timers);
+                applyH(record, display, timers, listener);
                 break;
             default:
                 break;  // a kind this panel does not know

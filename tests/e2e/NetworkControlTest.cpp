@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -234,6 +236,191 @@ TEST_F(NetworkControlOverPty, AHungUpLineIsDownAtOnceAndNotAnsweredFor) {
     EXPECT_EQ(toggles(), 0);
 }
 
+// --- tuning: F, \set_freq and a Kenwood program's FA through rigctlcom ------------------------
+
+// The commands that move the transmitter (Step, up, down) among those it received.
+QByteArrayList moves(SimProcess& sim) {
+    QByteArrayList found;
+    for (const QByteArray& command : sim.received()) {
+        if (command == "1a" || command == "3a" || command == "4a") {
+            found << command;
+        }
+    }
+    return found;
+}
+
+class TuningOverPty : public NetworkControlOverPty {
+protected:
+    QString shownFrequency() { return caption("Label8") + '.' + caption("Label9"); }
+    // The step label the window shows selected, 0 to 4.
+    int selectedStep() {
+        for (int step = 0; step < 5; ++step) {
+            auto* label =
+                program->mainWindow()->findChild<QLabel*>(QStringLiteral("Label%1").arg(11 + step));
+            if (label != nullptr && label->isEnabled()) {
+                return step;
+            }
+        }
+        return -1;
+    }
+};
+
+TEST_F(TuningOverPty, RigctlFReachesTheFrequencyAndPutsTheOperatorsStepBack) {
+    ASSERT_TRUE(start({"--status-interval", "1000"}));
+    ASSERT_EQ(selectedStep(), 0);
+    QElapsedTimer took;
+    took.start();
+    const RigctlRun run = runRigctl(port(), {"F", "1301625000", "f"});
+    std::cout << "[ figure   ] rigctl F 1301625000 f: " << took.elapsed() << " ms, printed \""
+              << run.output.toStdString() << "\"\n";
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.output, "1301625000\n");
+    EXPECT_EQ(shownFrequency(), "1301.625");
+    EXPECT_EQ(selectedStep(), 0) << "the operator's step is not back";
+    // 5 MHz + 500 kHz + 125 kHz, once round the five steps.
+    EXPECT_EQ(moves(*sim).size(), 8) << moves(*sim).join(' ').toStdString();
+
+    // The operator's own step is whatever it was: one Step press makes it 250 kHz.
+    program->mainWindow()->findChild<QPushButton*>("Command3")->click();
+    ASSERT_TRUE(waitUntil([&] { return selectedStep() == 1; }));
+    QTcpSocket client;  // the long form, as a program of its own sends it
+    client.connectToHost(QHostAddress(QHostAddress::LocalHost), port());
+    client.write("\\set_freq 1296875000\nf\n");
+    QByteArray answers;
+    EXPECT_TRUE(waitUntil([&] {
+        answers += client.readAll();
+        return answers.count('\n') == 2;
+    }));
+    EXPECT_EQ(answers, "RPRT 0\n1296875000\n");
+    EXPECT_EQ(selectedStep(), 1);
+}
+
+TEST_F(TuningOverPty, FWhileAClientKeepsTheCarrierKeyedMovesNothing) {
+    ASSERT_TRUE(start({"--status-interval", "1000"}));
+    QTcpSocket keyer;
+    keyer.connectToHost(QHostAddress(QHostAddress::LocalHost), port());
+    keyer.write("T 1\n");
+    ASSERT_TRUE(waitUntil([&] { return keyer.readAll() == "RPRT 0\n"; }));
+    ASSERT_TRUE(waitUntil([&] { return caption("Command6") == "TX Off"; }));
+
+    const RigctlRun run = runRigctl(port(), {"F", "1301625000"});
+    std::cout << "[ figure   ] rigctl F while keyed printed \"" << run.output.toStdString()
+              << "\"\n";
+    EXPECT_TRUE(run.output.contains(QStringLiteral("Command rejected by the rig")))
+        << run.output.toStdString();
+    QTest::qWait(300);
+    EXPECT_TRUE(moves(*sim).isEmpty()) << moves(*sim).join(' ').toStdString();
+    EXPECT_EQ(shownFrequency(), "1296.000");
+    EXPECT_EQ(caption("Command6"), "TX Off");
+}
+
+// What the transmitter does not do shows in the answer: a band edge, a Step that does not take.
+TEST_F(TuningOverPty, ATuneThatCannotGoOnSaysWhy) {
+    struct Case {
+        QStringList simArguments;
+        const char* error;
+        int movesAtMost;
+    };
+    const Case cases[] = {
+        {{"--band-edge", "1290:1300"}, "Argument out of domain of func", 8},
+        {{"--stuck-step"}, "Protocol error", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.simArguments.join(' ').toStdString());
+        program.reset();
+        sim.reset();
+        ASSERT_TRUE(start(QStringList{"--status-interval", "1000"} + c.simArguments));
+        const RigctlRun run = runRigctl(port(), {"F", "1301625000"});
+        std::cout << "[ figure   ] rigctl F with " << c.simArguments.join(' ').toStdString()
+                  << " printed \"" << run.output.toStdString() << "\"\n";
+        EXPECT_TRUE(run.output.contains(QString::fromLatin1(c.error))) << run.output.toStdString();
+        const int sent = int(moves(*sim).size());
+        QTest::qWait(300);
+        EXPECT_EQ(moves(*sim).size(), sent) << "a command after the tuning stopped";
+        EXPECT_LE(sent, c.movesAtMost);
+    }
+}
+
+// The operator's way: Options, "Go to Frequency…", 1296.875 typed and Enter.
+TEST_F(TuningOverPty, GoToFrequencyTypedWithEnterReachesIt) {
+    ASSERT_TRUE(start({"--status-interval", "1000"}));
+    const QList<QAction*> options =
+        program->mainWindow()->findChild<QMenu*>(QStringLiteral("mnu_options"))->actions();
+    ASSERT_GE(options.size(), 2);
+    EXPECT_EQ(options.last()->objectName(), "mnu_network") << "Network Control stays the last";
+    QAction* item = program->mainWindow()->findChild<QAction*>(QStringLiteral("mnu_goToFrequency"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "Go to Frequency…");
+    item->trigger();
+    QWidget* window = program->goToFrequencyWindow();
+    ASSERT_NE(window, nullptr);
+    auto* field = window->findChild<QLineEdit*>(QStringLiteral("frequencyField"));
+    ASSERT_NE(field, nullptr);
+    QTest::keyClicks(field, QStringLiteral("1296.875"));
+    QTest::keyClick(field, Qt::Key_Return);
+    auto* result = window->findChild<QLabel*>(QStringLiteral("tuningResult"));
+    EXPECT_TRUE(waitUntil([&] { return result->text().startsWith("At 1296.875 MHz"); }, 10s))
+        << result->text().toStdString();
+    EXPECT_EQ(shownFrequency(), "1296.875");
+    EXPECT_EQ(selectedStep(), 0);
+}
+
+// python3-hamlib's set_freq, and a Kenwood program's FA through Hamlib's rigctlcom (a TS-2000 on
+// one end of a pseudo-terminal pair that socat makes), tune as rigctl does.
+TEST_F(TuningOverPty, PythonHamlibAndAKenwoodProgramThroughRigctlcomTune) {
+    const QString python = QStringLiteral("/usr/bin/python3");
+    const QString rigctlcom = QStandardPaths::findExecutable(QStringLiteral("rigctlcom"));
+    const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
+    if (QProcess::execute(python, {"-c", "import Hamlib"}) != 0 || rigctlcom.isEmpty() ||
+        socat.isEmpty()) {
+        GTEST_SKIP() << "needs python3-hamlib, rigctlcom and socat: scripts/install-deps.sh";
+    }
+    ASSERT_TRUE(start({"--status-interval", "1000"}));
+
+    QProcess script;
+    script.setProcessChannelMode(QProcess::SeparateChannels);
+    script.start(python, {"-c", QStringLiteral("import Hamlib\n"
+                                               "Hamlib.rig_set_debug(Hamlib.RIG_DEBUG_NONE)\n"
+                                               "rig = Hamlib.Rig(2)\n"
+                                               "rig.set_conf('rig_pathname', '127.0.0.1:%1')\n"
+                                               "rig.open()\n"
+                                               "rig.set_freq(Hamlib.RIG_VFO_CURR, 1290125000)\n"
+                                               "print(rig.error_status, int(rig.get_freq()))\n"
+                                               "rig.set_freq(Hamlib.RIG_VFO_CURR, 1290125100)\n"
+                                               "print(rig.error_status)\n"
+                                               "rig.close()\n")
+                                    .arg(port())});
+    ASSERT_TRUE(waitUntil([&] { return script.state() == QProcess::NotRunning; }, 20s));
+    const QString printed = QString::fromLocal8Bit(script.readAllStandardOutput());
+    std::cout << "[ figure   ] python3-hamlib printed \"" << printed.toStdString() << "\"\n";
+    EXPECT_EQ(printed, "0 1290125000\n-1\n");
+    EXPECT_EQ(shownFrequency(), "1290.125");
+
+    const QString ends = QDir(config.path()).filePath(QStringLiteral("kenwood"));
+    QProcess pair;
+    pair.start(socat, {QStringLiteral("pty,raw,echo=0,link=%1-a").arg(ends),
+                       QStringLiteral("pty,raw,echo=0,link=%1-b").arg(ends)});
+    ASSERT_TRUE(
+        waitUntil([&] { return QFile::exists(ends + "-a") && QFile::exists(ends + "-b"); }));
+    QProcess bridge;
+    bridge.setProcessChannelMode(QProcess::MergedChannels);
+    bridge.start(rigctlcom, {"-m", "2", "-r", QStringLiteral("127.0.0.1:%1").arg(port()), "-R",
+                             ends + "-a", "-S", "9600"});
+    ASSERT_TRUE(bridge.waitForStarted());
+    QFile kenwood(ends + "-b");
+    ASSERT_TRUE(kenwood.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+    QTest::qWait(1000);  // rigctlcom opens its radio first
+    kenwood.write("FA00001296250000;");
+    EXPECT_TRUE(
+        waitUntil([&] { return shownFrequency() == "1296.250" && selectedStep() == 0; }, 10s))
+        << shownFrequency().toStdString() << "\n"
+        << bridge.readAll().toStdString();
+    bridge.terminate();
+    pair.terminate();
+    bridge.waitForFinished();
+    pair.waitForFinished();
+}
+
 // --- the real binary: off without the option ------------------------------------------------
 
 // The TCP ports process `pid` listens on, from /proc.
@@ -298,8 +485,9 @@ TEST(NetworkControlBinary, ListensOnlyWhenAskedAndThenAnswersHamlibsClient) {
             const quint16 port = quint16(said.captured(1).toUInt());
             EXPECT_EQ(ports, QList<quint16>{port});
             EXPECT_EQ(runRigctl(port, {"f", "t"}).output, QStringLiteral("1296000000\n0\n"));
-            const QString set = runRigctl(port, {"F", "145000000"}).output;
-            EXPECT_TRUE(set.contains(QStringLiteral("Feature not available"))) << set.toStdString();
+            // No sum of the 125 kHz steps leads 100 Hz away.
+            const QString set = runRigctl(port, {"F", "1296000100"}).output;
+            EXPECT_TRUE(set.contains(QStringLiteral("Invalid parameter"))) << set.toStdString();
         }
         program.terminate();
         EXPECT_TRUE(program.waitForFinished(5000));

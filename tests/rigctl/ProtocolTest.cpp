@@ -34,6 +34,9 @@ public:
         return answer;
     }
     void requesterGone(Requester) override {}
+    std::optional<txlink::FrequencyKind> kind;
+    void tuneTo(txlink::Hertz, Requester, TuneFinished) override {}
+    std::optional<txlink::FrequencyKind> reportedKind() const override { return kind; }
 };
 
 std::string answerTo(const std::string& line, FakeTransmitter& transmitter) {
@@ -65,8 +68,10 @@ TEST(Protocol, AnswersAsHamlibsServerDoes) {
         {"s", "0\nVFOA\n"},
         {"\\chk_vfo", "0\n"},
         {"+\\chk_vfo", "ChkVFO: 0\n"},
-        {"F 145000000", "RPRT -11\n"},
-        {"+F 145000000", "set_freq: 145000000\nRPRT -11\n"},
+        {"F", "RPRT -1\n"},
+        {"+F 145000000.5", "set_freq: 145000000.5\nRPRT -1\n"},
+        {"F VFOA 145000000", "RPRT -1\n"},
+        {"F 1e9", "RPRT -1\n"},
         {"T 4", "RPRT -1\n"},
         {"+T on", "set_ptt: on\nRPRT -1\n"},
         {"f VFOA", "RPRT -1\n"},
@@ -136,16 +141,74 @@ TEST(Protocol, SetPttAsksTheTransmitterAndReportsItsVerdict) {
     }
 }
 
-TEST(Protocol, StateDescriptionOffersNoFrequencySettingAndPttByCommand) {
-    FakeTransmitter transmitter;
-    const std::string plain = answerTo("\\dump_state", transmitter);
-    EXPECT_EQ(plain, rigctl::stateDescription());
-    EXPECT_TRUE(plain.starts_with("1\n"));  // protocol version 1
-    EXPECT_TRUE(plain.ends_with("\ndone\n"));
-    for (const char* line : {"\nhas_set_freq=0\n", "\nhas_get_freq=1\n", "\nptt_type=0x1\n"}) {
-        EXPECT_NE(plain.find(line), std::string::npos) << line;
+// The steps listed are those of the kind of frequency record in force; the start-up window's
+// (the F kind's) before any has come.
+TEST(Protocol, StateDescriptionListsTheStepsInForceAndPttByCommand) {
+    const std::pair<std::optional<txlink::FrequencyKind>, const char*> kinds[] = {
+        {std::nullopt, "0x2 125000\n0x2 250000\n0x2 500000\n0x2 1000000\n0x2 5000000\n0 0\n"},
+        {txlink::FrequencyKind::F,
+         "0x2 125000\n0x2 250000\n0x2 500000\n0x2 1000000\n0x2 5000000\n0 0\n"},
+        {txlink::FrequencyKind::G,
+         "0x2 500000\n0x2 1000000\n0x2 5000000\n0x2 10000000\n0x2 25000000\n0 0\n"},
+        {txlink::FrequencyKind::H,
+         "0x2 125000\n0x2 250000\n0x2 500000\n0x2 1000000\n0x2 10000000\n0 0\n"},
+    };
+    for (const auto& [kind, steps] : kinds) {
+        FakeTransmitter transmitter;
+        transmitter.kind = kind;
+        const std::string plain = answerTo("\\dump_state", transmitter);
+        EXPECT_EQ(plain, rigctl::stateDescription(kind));
+        EXPECT_TRUE(plain.starts_with("1\n"));  // protocol version 1
+        EXPECT_TRUE(plain.ends_with("\ndone\n"));
+        // The steps follow the end of the transmit ranges, and end the list.
+        EXPECT_NE(plain.find("0 0 0 0 0 0 0\n" + std::string(steps) + "0 0\n0\n"),
+                  std::string::npos)
+            << plain;
+        for (const char* line : {"\nhas_set_freq=1\n", "\nhas_get_freq=1\n", "\nptt_type=0x1\n"}) {
+            EXPECT_NE(plain.find(line), std::string::npos) << line;
+        }
+        EXPECT_EQ(answerTo("+\\dump_state", transmitter), "dump_state:\n" + plain + "RPRT 0\n");
     }
-    EXPECT_EQ(answerTo("+\\dump_state", transmitter), "dump_state:\n" + plain + "RPRT 0\n");
+}
+
+// set_freq asks for a tune; its answer comes when the tune has ended.
+TEST(Protocol, SetFrequencyAsksForATuneWithAWholeNumberOfHertz) {
+    const std::pair<const char*, txlink::Hertz>
+        cases[] =
+            {
+                {"F 1301625000", 1301625000},
+                {"F 1301625000.000000", 1301625000},  // as Hamlib's clients send it
+                {"\\set_freq 1296875000", 1296875000},
+                {"+F 10368000000", 10368000000},
+                {"F 0", 0},
+            };
+    for (const auto& [line, hertz] : cases) {
+        SCOPED_TRACE(line);
+        FakeTransmitter transmitter;
+        const rigctl::Answer answer = rigctl::respond(rigctl::parseRequest(line), transmitter, 42);
+        EXPECT_EQ(answer.tune, hertz);
+        EXPECT_TRUE(answer.text.empty());
+    }
+}
+
+TEST(Protocol, TheTunesEndIsAnsweredWithHamlibsErrorForIt) {
+    using txlink::TuningEnd;
+    const std::pair<TuningEnd, int> cases[] = {
+        {TuningEnd::Reached, 0},      {TuningEnd::Unreachable, -1}, {TuningEnd::CarrierOn, -9},
+        {TuningEnd::NotReported, -5}, {TuningEnd::LinkDown, -5},    {TuningEnd::NoReport, -5},
+        {TuningEnd::Reloaded, -6},    {TuningEnd::Operator, -14},   {TuningEnd::Replaced, -14},
+        {TuningEnd::DidNotMove, -17}, {TuningEnd::StepStuck, -8},   {TuningEnd::Disagreed, -8},
+    };
+    for (const auto& [end, code] : cases) {
+        txlink::TuningOutcome outcome;
+        outcome.end = end;
+        const std::string plain = "RPRT " + std::to_string(code) + "\n";
+        EXPECT_EQ(rigctl::tuneAnswer(rigctl::parseRequest("F 1301625000"), outcome), plain);
+        EXPECT_EQ(rigctl::tuneAnswer(rigctl::parseRequest("+F 1301625000"), outcome),
+                  "set_freq: 1301625000\n" + plain);
+    }
+    EXPECT_EQ(rigctl::stillTuningAnswer(rigctl::parseRequest(";\\set_freq 1301625000")),
+              "set_freq: 1301625000;RPRT -5\n");
 }
 
 TEST(Protocol, FrequencyIsTheDisplayedDecimalInHertz) {

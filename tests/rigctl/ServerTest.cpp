@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QTcpSocket>
+#include <QTest>
 #include <array>
 #include <chrono>
 #include <memory>
@@ -39,6 +41,12 @@ public:
         return txlink::Status::success();
     }
     void requesterGone(Requester requester) override { gone.push_back(requester); }
+    // Each tune asked for, with whoever waits for its end.
+    std::vector<std::pair<txlink::Hertz, TuneFinished>> tunes;
+    void tuneTo(txlink::Hertz hertz, Requester, TuneFinished finished) override {
+        tunes.emplace_back(hertz, std::move(finished));
+    }
+    std::optional<txlink::FrequencyKind> reportedKind() const override { return std::nullopt; }
 };
 
 class ServerTest : public ::testing::Test {
@@ -83,6 +91,72 @@ TEST_F(ServerTest, AnswersEachLineAndTellsTheTransmitterWhenTheClientLeaves) {
     auto quitting = connectClient();  // q answers, then the server closes
     EXPECT_EQ(exchange(*quitting, "q\nf\n", 7), "RPRT 0\n");
     EXPECT_TRUE(waitUntil([&] { return quitting->state() == QAbstractSocket::UnconnectedState; }));
+}
+
+// A set_freq is answered when its tune ends; the lines after it wait their turn, so that every
+// answer still follows the order of the lines. Another client is served meanwhile.
+TEST_F(ServerTest, ASetFrequencyIsAnsweredWhenItsTuneEndsAndTheNextLinesAfterIt) {
+    auto client = connectClient();
+    client->write("F 1301625000.000000\nf\n+F 1290125000\nv\n");
+    ASSERT_TRUE(waitUntil([&] { return transmitter.tunes.size() == 1; }));
+    EXPECT_EQ(transmitter.tunes[0].first, 1301625000);
+    auto other = connectClient();
+    EXPECT_EQ(exchange(*other, "f\n", 11), "1296125000\n");
+    QTest::qWait(200);
+    EXPECT_EQ(client->readAll(), "") << "an answer before the tune ended";
+
+    txlink::TuningOutcome outcome;
+    transmitter.tunes[0].second(outcome);  // reached
+    QByteArray answers;
+    ASSERT_TRUE(waitUntil([&] {
+        answers += client->readAll();
+        return transmitter.tunes.size() == 2;
+    }));
+    outcome.end = txlink::TuningEnd::CarrierOn;
+    transmitter.tunes[1].second(outcome);
+    const QByteArray expected = "RPRT 0\n1296125000\nset_freq: 1290125000\nRPRT -9\nVFOA\n";
+    ASSERT_TRUE(waitUntil([&] {
+        answers += client->readAll();
+        return answers.size() >= expected.size();
+    }));
+    EXPECT_EQ(answers, expected);
+}
+
+// A tune that ends at once (a refusal) is answered at once.
+TEST_F(ServerTest, ATuneRefusedAtOnceIsAnsweredAtOnce) {
+    struct Refusing final : rigctl::Transmitter {
+        txlink::Shown display;
+        const txlink::Shown& shown() const override { return display; }
+        txlink::Status requestCarrier(bool, Requester) override { return {}; }
+        void requesterGone(Requester) override {}
+        void tuneTo(txlink::Hertz hertz, Requester, TuneFinished finished) override {
+            txlink::TuningOutcome outcome;
+            outcome.end = txlink::TuningEnd::Unreachable;
+            outcome.target = hertz;
+            finished(outcome);
+        }
+        std::optional<txlink::FrequencyKind> reportedKind() const override { return {}; }
+    } refusing;
+    rigctl::Server refusingServer(refusing, clock);
+    ASSERT_TRUE(refusingServer.listen(QHostAddress(QHostAddress::LocalHost), 0).ok());
+    QTcpSocket client;
+    client.connectToHost(QHostAddress(QHostAddress::LocalHost), refusingServer.port());
+    EXPECT_EQ(exchange(client, "F 1\nF 2\nv\n", 21), "RPRT -1\nRPRT -1\nVFOA\n");
+}
+
+// A tune that outlasts the patience is answered "timed out", and its end, later, writes nothing.
+TEST_F(ServerTest, ATuneLongerThanTheClientWaitsIsAnsweredTimedOutAndGoesOn) {
+    server.setTuneAnswerPatience(300ms);
+    auto client = connectClient();
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_EQ(exchange(*client, "F 1301625000\n", 8), "RPRT -5\n");
+    EXPECT_GE(waited.elapsed(), 300);
+    EXPECT_EQ(exchange(*client, "v\n", 5), "VFOA\n");
+    ASSERT_EQ(transmitter.tunes.size(), 1u);
+    transmitter.tunes[0].second(txlink::TuningOutcome{});
+    QTest::qWait(100);
+    EXPECT_EQ(client->readAll(), "");
 }
 
 TEST_F(ServerTest, ServesEightClientsAndTurnsTheNinthAway) {

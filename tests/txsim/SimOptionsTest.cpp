@@ -72,7 +72,16 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--format", "G", "--frequency", "10368"},
                     [](const SimOptions& o) { return o.frequencyKhz == 10'368'000; }},
         OptionsCase{"Power256", {"--power", "256"}, {}},
-        OptionsCase{"UnknownOption", {"--baud", "9600"}, {}}),
+        OptionsCase{"UnknownOption", {"--baud", "9600"}, {}},
+        OptionsCase{"StuckStep", {"--stuck-step"}, [](const SimOptions& o) { return o.stuckStep; }},
+        OptionsCase{
+            "BandEdge",
+            {"--band-edge", "1290:1300.5"},
+            [](const SimOptions& o) {
+                return o.bandKhz == std::pair<qint64, qint64>{1'290'000, 1'300'500} && !o.stuckStep;
+            }},
+        OptionsCase{"BandEdgeUpsideDown", {"--band-edge", "1300:1290"}, {}},
+        OptionsCase{"BandEdgeOneEnd", {"--band-edge", "1300"}, {}}),
     [](const testing::TestParamInfo<OptionsCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -56,6 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{
             "StateCarriesIntoStatus", Format::F, "1a7a5a5a", "2a", {"S1021130", "F1296000"}},
         CommandCase{"DigitOutOfRange", Format::F, "", "8a", {}},
+        // G's steps follow its captions to the 10 MHz step too, and H's 10 MHz is its fifth.
+        CommandCase{"GUpBy10MHz", Format::G, "1a1a1a", "3a", {"G1037800"}},
+        CommandCase{"HDownBy1MHz", Format::H, "1a1a1a", "4a", {"H0231900"}},
         CommandCase{"WrongLetter", Format::F, "", "2A", {}}),
     [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
 
@@ -129,5 +132,35 @@ INSTANTIATE_TEST_SUITE_P(Formats, TransmitterModelRaster,
                          [](const testing::TestParamInfo<RasterCase>& info) {
                              return info.param.name;
                          });
+
+// The faults the tuning must notice: a Step that does not take, and a band edge beyond which
+// up and down do nothing while the record still comes.
+TEST(TransmitterModelFaults, AStuckStepAndABandEdge) {
+    TransmitterModel stuck(Format::F);
+    stuck.setStepSticks(true);
+    EXPECT_EQ(stuck.handle("1a"), QList<QByteArray>{"S1010128"});
+    EXPECT_EQ(stuck.handle("3a"), QList<QByteArray>{"F1296125"});
+
+    struct EdgeCase {
+        const char* commands;
+        QByteArray last;
+    };
+    const EdgeCase cases[] = {
+        {"3a3a3a3a", "F1296375"},    // 1296.375 is the top: the fourth up does nothing
+        {"4a4a4a", "F1295875"},      // 1295.875 the bottom
+        {"1a1a1a1a3a", "F1296000"},  // 5 MHz up would leave the band
+        {"3a3a3a3a4a", "F1296250"},  // and down from the top moves again
+    };
+    for (const EdgeCase& c : cases) {
+        SCOPED_TRACE(c.commands);
+        TransmitterModel edged(Format::F);
+        edged.setBandKhz(1'295'875, 1'296'375);
+        QList<QByteArray> answer;
+        const QByteArray commands(c.commands);
+        for (qsizetype i = 0; i + 1 < commands.size(); i += 2)
+            answer = edged.handle(commands.sliced(i, 2));
+        EXPECT_EQ(answer, QList<QByteArray>{c.last});
+    }
+}
 
 }  // namespace

@@ -69,6 +69,11 @@ const Option kOptions[] = {
     {"split-gap-ms", "Pause between the parts of a split record (default 50).", "MS"},
     {"garbage", "Write N random bytes before every status repeat.", "N"},
     {"malformed", "Make status repeats malformed (step code \"x1\" and the like).", nullptr},
+    {"stuck-step", "Fault: answer Step (1a) with the step unchanged.", nullptr},
+    {"band-edge",
+     "Fault: up and down do nothing where they would leave LOW to HIGH MHz; the frequency record "
+     "still comes.",
+     "LOW:HIGH"},
     {"silence-after", "Stop sending anything after S seconds.", "S"},
     {"silence-for", "With --silence-after: talk again after S more seconds.", "S"},
     {"hangup-after", "Close the line after S seconds and exit.", "S"},
@@ -114,6 +119,20 @@ Refusal readFrequency(const Values& given, SimOptions& options) {
         if (khz < 0 || khz > TransmitterModel::highestFrequencyKhz(options.format))
             return QStringLiteral("--frequency is out of range for this format");
         options.frequencyKhz = khz;
+    }
+    if (given.isSet("band-edge")) {
+        const QStringList ends = given.value("band-edge").split(u':');
+        const auto khzOf = [](const QString& text) {
+            bool ok = false;
+            const double mhz = text.toDouble(&ok);
+            return ok && std::isfinite(mhz) && mhz >= 0 && mhz < 1e6 ? std::llround(mhz * 1000)
+                                                                     : -1LL;
+        };
+        const qint64 low = ends.size() == 2 ? khzOf(ends[0]) : -1;
+        const qint64 high = ends.size() == 2 ? khzOf(ends[1]) : -1;
+        if (low < 0 || high < low)
+            return QStringLiteral("--band-edge takes LOW:HIGH in MHz, LOW not above HIGH");
+        options.bandKhz = std::pair{low, high};
     }
     return std::nullopt;
 }
@@ -214,6 +233,7 @@ txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
     options.replace = given.isSet("replace");
     options.quiet = given.isSet("quiet");
     options.malformedRepeats = given.isSet("malformed");
+    options.stuckStep = given.isSet("stuck-step");
     if (given.isSet("byte-pacing"))
         options.byteGap = kCharacterTimeAt9600Baud;
     for (const auto read : {readFrequency, readWholeNumbers, readSplit, readTimes}) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <optional>
+#include <utility>
 
 #include "TransmitterModel.h"
 #include "txlink/Result.h"
@@ -34,6 +35,8 @@ struct SimOptions {
     std::chrono::milliseconds splitGap = kDefaultSplitGap;
     int garbageBytes = 0;
     bool malformedRepeats = false;
+    bool stuckStep = false;
+    std::optional<std::pair<qint64, qint64>> bandKhz;  // lowest, highest
     std::optional<std::chrono::milliseconds> silenceAfter;
     std::optional<std::chrono::milliseconds> silenceFor;
     std::optional<std::chrono::milliseconds> hangupAfter;

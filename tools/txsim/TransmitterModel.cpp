@@ -84,15 +84,16 @@ QList<QByteArray> TransmitterModel::handle(QByteArrayView command) {
         return {};
     switch (command[0]) {
         case '1':
-            m_stepIndex = (m_stepIndex + 1) % kStepCount;
+            if (!m_stepSticks)
+                m_stepIndex = (m_stepIndex + 1) % kStepCount;
             return {statusRecord()};
         case '2':
             return {statusRecord(), frequencyRecord()};
         case '3':
-            setFrequencyKhz(m_frequencyKhz + stepKhz());
+            move(stepKhz());
             return {frequencyRecord()};
         case '4':
-            setFrequencyKhz(m_frequencyKhz - stepKhz());
+            move(-stepKhz());
             return {frequencyRecord()};
         case '5':
             setPower(m_power + 1);
@@ -142,6 +143,13 @@ qint64 TransmitterModel::stepKhz() const {
 
 void TransmitterModel::setPower(int power) {
     m_power = std::clamp(power, 0, kMaxPower);
+}
+
+void TransmitterModel::move(qint64 byKhz) {
+    const qint64 next = m_frequencyKhz + byKhz;
+    if (m_band && (next < m_band->first || next > m_band->second))
+        return;
+    setFrequencyKhz(next);
 }
 
 void TransmitterModel::setFrequencyKhz(qint64 khz) {

@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <utility>
 
 namespace txsim {
 
@@ -54,6 +55,11 @@ public:
     void setPower(int power);
     // Rounded down to the format's raster and kept within what the record can show.
     void setFrequencyKhz(qint64 khz);
+    // A fault: Step is answered, but the step stays as it was.
+    void setStepSticks(bool sticks) { m_stepSticks = sticks; }
+    // The band the synthesiser covers: up and down do nothing where they would leave it (the
+    // frequency record still comes, with the frequency unchanged).
+    void setBandKhz(qint64 lowest, qint64 highest) { m_band = {lowest, highest}; }
 
 private:
     Format m_format;
@@ -62,6 +68,10 @@ private:
     bool m_carrier = false;
     int m_power = 128;
     qint64 m_frequencyKhz;
+    bool m_stepSticks = false;
+    std::optional<std::pair<qint64, qint64>> m_band;
+
+    void move(qint64 byKhz);
 };
 
 }  // namespace txsim

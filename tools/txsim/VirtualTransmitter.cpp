@@ -14,6 +14,9 @@ VirtualTransmitter::VirtualTransmitter(const SimOptions& options, PtyLine& line,
     m_model.setPower(options.power);
     if (options.frequencyKhz)
         m_model.setFrequencyKhz(*options.frequencyKhz);
+    m_model.setStepSticks(options.stuckStep);
+    if (options.bandKhz)
+        m_model.setBandKhz(options.bandKhz->first, options.bandKhz->second);
 
     connect(&m_line, &PtyLine::received, this, &VirtualTransmitter::onReceived);
     connect(&m_pacer, &LinePacer::bytesDue, &m_line, &PtyLine::write);

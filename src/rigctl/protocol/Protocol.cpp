@@ -36,22 +36,17 @@ constexpr std::string_view kRfPower = "RFPOWER";
 
 // Protocol version 1, as Hamlib 4.5's clients read it line by line. No receive range; one
 // transmit range as wide as the display's digits, in CW, power unknown; the steps the
-// transmitter's step button offers; no filters, RIT, XIT, preamp or attenuator; of the levels
-// only RFPOWER (bit 12), readable; PTT by command ("ptt_type" 1); no way to set the frequency.
-constexpr std::string_view kStateDescription =
+// transmitter's step button offers (filled in); no filters, RIT, XIT, preamp or attenuator; of
+// the levels only RFPOWER (bit 12), readable; PTT by command ("ptt_type" 1). The frequency is set
+// by tuning.
+constexpr std::string_view kStateBeforeSteps =
     "1\n"
     "0\n"
     "0\n"
     "0 0 0 0 0 0 0\n"
     "1000000.000000 99999999000.000000 0x2 -1 -1 0x1 0x1\n"
-    "0 0 0 0 0 0 0\n"
-    "0x2 125000\n"
-    "0x2 250000\n"
-    "0x2 500000\n"
-    "0x2 1000000\n"
-    "0x2 5000000\n"
-    "0x2 10000000\n"
-    "0x2 25000000\n"
+    "0 0 0 0 0 0 0\n";
+constexpr std::string_view kStateAfterSteps =
     "0 0\n"
     "0 0\n"
     "0\n"
@@ -71,7 +66,7 @@ constexpr std::string_view kStateDescription =
     "targetable_vfo=0x0\n"
     "has_set_vfo=0\n"
     "has_get_vfo=1\n"
-    "has_set_freq=0\n"
+    "has_set_freq=1\n"
     "has_get_freq=1\n"
     "has_set_conf=0\n"
     "has_get_conf=0\n"
@@ -255,16 +250,24 @@ Answer respond(const Request& request, Transmitter& transmitter, Transmitter::Re
     switch (request.command) {
         case Command::CheckVfo:
             return {request.separator ? "ChkVFO: 0\n" : "0\n"};
-        case Command::DumpState:
+        case Command::DumpState: {
+            const std::string state = stateDescription(transmitter.reportedKind());
             if (!request.separator) {
-                return {std::string(kStateDescription)};
+                return {state};
             }
-            return {header(request) + *request.separator + std::string(kStateDescription) +
-                    status(reply::kOk) + '\n'};
+            return {header(request) + *request.separator + state + status(reply::kOk) + '\n'};
+        }
         case Command::GetFrequency:
             return frequency(request, shown);
-        case Command::SetFrequency:
-            return withStatus(request, reply::kNotAvailable);  // the transmitter only steps
+        case Command::SetFrequency: {
+            const std::optional<txlink::Hertz> hertz =
+                request.arguments.size() == 1 ? hertzArgument(request.arguments.front())
+                                              : std::nullopt;
+            if (!hertz) {
+                return withStatus(request, reply::kInvalidArgument);
+            }
+            return {{}, false, hertz};
+        }
         case Command::GetPtt:
             if (!shown.carrierOn) {
                 return withStatus(request, reply::kTimedOut);
@@ -318,8 +321,67 @@ std::optional<std::uint64_t> frequencyHz(std::string_view megahertz, std::string
     return hz * 1000000 + micro;
 }
 
-std::string_view stateDescription() {
-    return kStateDescription;
+std::string stateDescription(std::optional<txlink::FrequencyKind> kind) {
+    std::string state(kStateBeforeSteps);
+    for (const txlink::Hertz step : txlink::tuningSteps(kind.value_or(txlink::FrequencyKind::F))) {
+        state += "0x2 " + std::to_string(step) + '\n';
+    }
+    return state + std::string(kStateAfterSteps);
+}
+
+int tuneReply(txlink::TuningEnd end) {
+    using txlink::TuningEnd;
+    switch (end) {
+        case TuningEnd::Reached:
+            return reply::kOk;
+        case TuningEnd::Unreachable:
+            return reply::kInvalidArgument;
+        case TuningEnd::CarrierOn:
+            return reply::kRejected;
+        case TuningEnd::NotReported:
+        case TuningEnd::LinkDown:
+        case TuningEnd::NoReport:
+            return reply::kTimedOut;
+        case TuningEnd::Reloaded:
+            return reply::kIo;
+        case TuningEnd::Operator:
+        case TuningEnd::Replaced:
+            return reply::kBusCollision;
+        case TuningEnd::DidNotMove:
+            return reply::kOutOfDomain;
+        case TuningEnd::StepStuck:
+        case TuningEnd::Disagreed:
+            return reply::kProtocol;
+    }
+    return reply::kProtocol;
+}
+
+std::string tuneAnswer(const Request& request, const txlink::TuningOutcome& outcome) {
+    return withStatus(request, tuneReply(outcome.end)).text;
+}
+
+std::string stillTuningAnswer(const Request& request) {
+    return withStatus(request, reply::kTimedOut).text;
+}
+
+std::optional<txlink::Hertz> hertzArgument(std::string_view text) {
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    // A fraction of a hertz is no frequency this transmitter shows; twelve digits are past any.
+    if (whole.empty() || whole.size() > 12 || !digits(whole) || !digits(fraction) ||
+        fraction.find_first_not_of('0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    txlink::Hertz hertz = 0;
+    for (const char c : whole) {
+        hertz = hertz * 10 + (c - '0');
+    }
+    return hertz;
 }
 
 std::vector<LineSplitter::Piece> LineSplitter::feed(std::string_view bytes) {

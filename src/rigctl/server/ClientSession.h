@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <chrono>
+#include <deque>
 #include <optional>
 
 #include "rigctl/Protocol.h"
@@ -28,6 +31,12 @@ public:
     ClientSession(QTcpSocket* socket, Transmitter::Requester requester, Transmitter& transmitter,
                   const txlink::Clock& clock, QObject* parent = nullptr);
 
+    void setTuneAnswerPatience(std::chrono::milliseconds patience) {
+        m_tunePatience.setInterval(patience);
+    }
+    // A set_freq's answer waits for its tune.
+    bool awaitsTune() const { return m_awaitedTune.has_value(); }
+
     Transmitter::Requester requester() const { return m_requester; }
     // The client as ADDR:PORT, kept from the start so that it can still be named once closed.
     const QString& peer() const { return m_peer; }
@@ -49,6 +58,10 @@ signals:
 
 private:
     void readLines();
+    void answerLines();
+    void write(const std::string& text);
+    void startTune(const Request& request, txlink::Hertz hertz);
+    void answerTune(const std::string& text);
     void finish();
     void noteLineEnds(std::string_view bytes);
 
@@ -60,6 +73,10 @@ private:
     txlink::MonotonicTime m_lastLineEnded;
     std::optional<txlink::MonotonicTime> m_unendedLineBegan;
     LineSplitter m_lines;
+    std::deque<LineSplitter::Piece> m_unanswered;
+    std::optional<Request> m_awaitedTune;
+    quint64 m_tunesAsked = 0;  // tells a tune's late end from that of the one awaited now
+    QTimer m_tunePatience;
     bool m_quitting = false;
     bool m_finished = false;
 };

@@ -88,6 +88,7 @@ void Server::acceptPending() {
             continue;
         }
         auto* session = new ClientSession(socket, ++m_lastRequester, m_transmitter, m_clock, this);
+        session->setTuneAnswerPatience(m_tunePatience);
         m_sessions.append(session);
         connect(session, &ClientSession::dropped, this, &Server::clientDropped);
         connect(session, &ClientSession::ended, this, [this](ClientSession* ended) {

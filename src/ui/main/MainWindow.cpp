@@ -243,6 +243,9 @@ void MainWindow::buildMenu() {
     QAction* serialPorts = options->addAction(tr("Serial Ports…"));
     serialPorts->setObjectName(QStringLiteral("mnu_serialPorts"));
     connect(serialPorts, &QAction::triggered, this, &MainWindow::serialPortsRequested);
+    QAction* goToFrequency = options->addAction(tr("Go to Frequency…"));
+    goToFrequency->setObjectName(QStringLiteral("mnu_goToFrequency"));
+    connect(goToFrequency, &QAction::triggered, this, &MainWindow::goToFrequencyRequested);
     m_networkControl = options->addAction(tr("Network Control"));
     m_networkControl->setObjectName(QStringLiteral("mnu_network"));
     m_networkControl->setCheckable(true);

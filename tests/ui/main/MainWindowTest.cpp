@@ -154,6 +154,7 @@ TEST_F(MainWindowLook, MenuCommandsOpenTheirWindowsOnce) {
     const Opens opens[] = {{"mnu_Settings", "Settings", "Options"},
                            {"mnu_serieel", "serieelmonitor", "RS232 Monitor"},
                            {"mnu_serialPorts", "SerialPorts", "Serial Ports"},
+                           {"mnu_goToFrequency", "GoToFrequency", "Go to Frequency"},
                            {"mnu_about", "Frm_info", "About"}};
     for (const Opens& o : opens) {
         SCOPED_TRACE(o.action);

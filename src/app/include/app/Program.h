@@ -18,6 +18,7 @@
 #include "ui/monitor/MonitorLamps.h"
 #include "ui/ports/SerialPortsWindow.h"
 #include "ui/settings/SettingsDialog.h"
+#include "ui/tuning/GoToFrequencyWindow.h"
 
 namespace app {
 
@@ -89,6 +90,7 @@ public:
     void showMonitor();
     void showAbout();
     void showSerialPorts();
+    void showGoToFrequency();
     // A port-map entry was assigned or cleared: the main window's own port opens again, as
     // after the Settings dialog's Save.
     void portMapChanged(int port);
@@ -100,6 +102,7 @@ public:
     ui::settings::SettingsDialog* settingsDialog() const { return m_settings.window(); }
     ui::about::AboutWindow* aboutWindow() const { return m_about.window(); }
     ui::ports::SerialPortsWindow* serialPortsWindow() const { return m_ports.window(); }
+    ui::tuning::GoToFrequencyWindow* goToFrequencyWindow() const { return m_tuning.window(); }
 
     txlink::Result<std::string> readPortText(const std::string& defaultText) override;
     void startupFailed(const txlink::Error& failure, std::string_view portText) override;
@@ -134,6 +137,7 @@ private:
     ui::common::WindowHolder<ui::settings::SettingsDialog> m_settings;
     ui::common::WindowHolder<ui::about::AboutWindow> m_about;
     ui::common::WindowHolder<ui::ports::SerialPortsWindow> m_ports;
+    ui::common::WindowHolder<ui::tuning::GoToFrequencyWindow> m_tuning;
     NetworkControlStart m_networkStart;
     bool m_warnedBeyondLoopback = false;
     QTimer m_endDeadline;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "txlink/Clock.h"
 #include "txlink/PanelDisplay.h"
@@ -14,6 +15,7 @@
 #include "txlink/ShownState.h"
 #include "txlink/TransmitLog.h"
 #include "txlink/TransmitTimeout.h"
+#include "txlink/TuningEngine.h"
 
 namespace txlink {
 
@@ -137,6 +139,21 @@ public:
     void transmitLampTick();
     void receiveLampTick();
 
+    // Tunes the transmitter to `target` (see TuningEngine), through the same send as the buttons.
+    // `done` is called once, when that target is reached, refused or given up, perhaps before
+    // this returns. A target being tuned already is joined, not started over; another one
+    // replaces it (its callers hear TuningEnd::Replaced).
+    using TuningDone = std::function<void(const TuningOutcome&)>;
+    void tuneTo(Hertz target, TuningDone done);
+    // The operator's Stop.
+    void stopTuning();
+    bool tuning() const { return m_tuning.running(); }
+    TuningProgress tuningProgress() const { return m_tuning.progress(); }
+    // The kind of frequency record the transmitter reports in, once one has come.
+    std::optional<FrequencyKind> reportedKind() const { return m_tuning.kind(); }
+    // The frequency of the last frequency record whose digits were all there.
+    std::optional<Hertz> reportedFrequency() const { return m_tuning.frequency(); }
+
     const PanelState& state() const { return m_state; }
     // What the window shows now, as the transmitter reported it.
     const Shown& shown() const { return m_shown.shown(); }
@@ -155,6 +172,9 @@ private:
     void followTimeout();
     Status sendRemoteToggle();
     void followRemoteCarrier();
+    void driveTuning();
+    void stopTuningFor(TuningEnd why);
+    void settleTuning();
 
     const Clock& m_clock;
     SerialLink& m_link;
@@ -178,6 +198,12 @@ private:
     ShownState m_shown;
     PanelState m_state;
     RemoteCarrier m_remoteCarrier;
+    TuningEngine m_tuning;
+    struct TuningWaiter {
+        Hertz target;
+        TuningDone done;
+    };
+    std::vector<TuningWaiter> m_tuningWaiters;
 };
 
 }  // namespace txlink

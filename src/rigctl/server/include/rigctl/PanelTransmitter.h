@@ -16,6 +16,12 @@ public:
         return m_panel.requestCarrier(on, requester);
     }
     void requesterGone(Requester requester) override { m_panel.releaseCarrier(requester); }
+    void tuneTo(txlink::Hertz hertz, Requester, TuneFinished finished) override {
+        m_panel.tuneTo(hertz, std::move(finished));
+    }
+    std::optional<txlink::FrequencyKind> reportedKind() const override {
+        return m_panel.reportedKind();
+    }
 
 private:
     txlink::ControlPanel& m_panel;

@@ -37,6 +37,11 @@ public:
     // How often unended lines are looked at: a trickling client goes within this of the limit.
     static constexpr std::chrono::seconds kUnendedLineCheckPeriod{1};
 
+    // How long a set_freq's answer waits for its tune before it says "timed out" (the tune goes
+    // on): less than the 10 s Hamlib 4.5's clients wait, so that no answer comes after a client
+    // has given up on it.
+    static constexpr std::chrono::milliseconds kTuneAnswerPatience{8000};
+
     // `clock` dates each client's lines.
     Server(Transmitter& transmitter, const txlink::Clock& clock, QObject* parent = nullptr);
     ~Server() override;
@@ -57,6 +62,8 @@ public:
     // Drops each client whose line has not ended kLineCompletionLimit after its first byte. Runs
     // every kUnendedLineCheckPeriod while listening.
     void dropUnendedLines();
+    // For sessions that connect from now on.
+    void setTuneAnswerPatience(std::chrono::milliseconds patience) { m_tunePatience = patience; }
 
 signals:
     // The program is closing the client at `peer` (ADDR:PORT) for `reason`; its session then
@@ -80,6 +87,7 @@ private:
     Transmitter::Requester m_lastRequester = 0;
     QElapsedTimer m_lastRefusalSaid;
     int m_refusedUnsaid = 0;
+    std::chrono::milliseconds m_tunePatience = kTuneAnswerPatience;
 };
 
 }  // namespace rigctl

@@ -56,6 +56,7 @@ signals:
     void settingsRequested();
     void monitorRequested();
     void serialPortsRequested();
+    void goToFrequencyRequested();
     void aboutRequested();
     // The operator chose "Network Control": `on` is the state the menu now shows.
     void networkControlToggled(bool on);
