@@ -151,7 +151,8 @@ TEST_F(ServerTest, ATuneLongerThanTheClientWaitsIsAnsweredTimedOutAndGoesOn) {
     QElapsedTimer waited;
     waited.start();
     EXPECT_EQ(exchange(*client, "F 1301625000\n", 8), "RPRT -5\n");
-    EXPECT_GE(waited.elapsed(), 300);
+    // Held, not answered at once (a coarse timer may fire a few percent early).
+    EXPECT_GE(waited.elapsed(), 250);
     EXPECT_EQ(exchange(*client, "v\n", 5), "VFOA\n");
     ASSERT_EQ(transmitter.tunes.size(), 1u);
     transmitter.tunes[0].second(txlink::TuningOutcome{});
