@@ -295,6 +295,7 @@ TEST_F(KeyboardAndScreenReader, MenusOpenFromTheKeyboardWhileTheirCaptionsStayPl
         {"Alt+O", {{Qt::Key_O, Qt::AltModifier}}, "mnu_options", "mnu_Settings"},
         {"F10", {{Qt::Key_F10}}, "mnu_file", "mnu_exit"},
         {"F10, then O", {{Qt::Key_F10}, {Qt::Key_O}}, "mnu_options", "mnu_Settings"},
+        {"F10, then Right", {{Qt::Key_F10}, {Qt::Key_Right}}, "mnu_options", "mnu_Settings"},
         {"Alt+F, then Alt+O",
          {{Qt::Key_F, Qt::AltModifier}, {Qt::Key_O, Qt::AltModifier}},
          "mnu_options",
