@@ -266,7 +266,7 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenu() {
-    auto* keys = new MenuKeys(menuBar(), this);
+    auto* keys = new MenuKeys(menuBar());
     QMenu* file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("mnu_file"));
     QAction* exit = file->addAction(tr("Exit"));

@@ -32,9 +32,10 @@ void closeMenus() {
 
 }  // namespace
 
-MenuKeys::MenuKeys(QMenuBar* bar, QWidget* window) : QObject(bar), m_bar(bar) {
+MenuKeys::MenuKeys(QMenuBar* bar) : QObject(bar), m_bar(bar) {
     m_bar->installEventFilter(this);
-    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
+    // On the bar, so that it is the window's Escape shortcut that the window finds as its own.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), bar);
     f10->setObjectName(QStringLiteral("menuBarKey"));
     f10->setContext(Qt::WindowShortcut);
     f10->setAutoRepeat(false);

@@ -7,7 +7,6 @@ class QAction;
 class QKeyEvent;
 class QMenu;
 class QMenuBar;
-class QWidget;
 
 namespace ui::main {
 
@@ -20,7 +19,7 @@ class MenuKeys final : public QObject {
     Q_OBJECT
 
 public:
-    MenuKeys(QMenuBar* bar, QWidget* window);
+    explicit MenuKeys(QMenuBar* bar);
 
     // `action` is a menu of the bar (its menuAction()), the bar's own command or an item of a
     // menu, including a submenu's action.
