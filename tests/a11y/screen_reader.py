@@ -241,8 +241,10 @@ def run(sim):
 
     listener = Listener()
     # A desktop's window manager gives the new window the keyboard; here, xdotool does.
-    subprocess.run(["xdotool", "search", "--sync", "--name", "^Vora TX Controller$",
-                    "windowfocus", "--sync"], check=True, timeout=PATIENCE)
+    window_id = subprocess.run(["xdotool", "search", "--sync", "--name", "^Vora TX Controller$"],
+                               check=True, timeout=PATIENCE, capture_output=True,
+                               text=True).stdout.split()[0]
+    keys("windowfocus", "--sync", window_id)
     check(wait_until(lambda: states(window).contains(pyatspi.STATE_ACTIVE)) is not None,
           "the window is active")
 
@@ -322,6 +324,23 @@ def run(sim):
           'F10 opens "File"')
     keys("key", "Escape")
     wait_until(lambda: not states(exit_item).contains(pyatspi.STATE_SHOWING))
+
+    # Alt+O, R opens the link monitor: its lamps read as lit or out.
+    keys("key", "alt+o", "r")
+    monitor = wait_until(lambda: next((w for w in app if w is not None and
+                                       w.name == "RS232 Monitor" and
+                                       states(w).contains(pyatspi.STATE_SHOWING)), None))
+    if check(monitor is not None, 'Alt+O, R opens "RS232 Monitor"'):
+        print("  the link monitor reads:")
+        for obj in all_objects(monitor):
+            if obj.name and obj.getRoleName() != "frame":
+                print("    %-10s %-12r %s" % (obj.getRoleName(), obj.name,
+                                              obj.description or ""))
+        lamps = [o for o in all_objects(monitor) if o.description in ("lit", "out")]
+        check(len(lamps) == 3 and all(o.description in ("lit", "out") for o in lamps),
+              "its three lamps read lit or out")
+        keys("windowfocus", "--sync", window_id)
+        wait_until(lambda: states(window).contains(pyatspi.STATE_ACTIVE))
 
     # Space on the carrier button keys the (virtual) transmitter; its report is heard once.
     carrier.queryComponent().grabFocus()
