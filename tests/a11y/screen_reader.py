@@ -174,17 +174,26 @@ def main():
         panel_log = open(os.path.join(options.work, "panel.log"), "w")
         panel = subprocess.Popen([options.program], stdout=panel_log, stderr=subprocess.STDOUT)
         processes.append(panel)
-        return run(sim)
+        status = run(sim)
     finally:
         for process in reversed(processes):
             process.terminate()
             try:
-                process.wait(5)
+                process.wait(PATIENCE)
             except subprocess.TimeoutExpired:
                 process.kill()
-        if failures:
-            with open(os.path.join(options.work, "panel.log")) as log:
-                print("panel's standard error:\n" + log.read())
+    with open(os.path.join(options.work, "panel.log")) as log:
+        errors = log.read()
+    # Built with the sanitizers, the program says here what they found, up to its end.
+    if not check(not any(report in errors for report in
+                         ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")),
+                 "the program ran and ended without a sanitizer's report"):
+        status = 1
+    print("screen reader: %d of %d checks held"
+          % (len(checks_run) - len(failures), len(checks_run)))
+    if failures:
+        print("panel's standard error:\n" + errors)
+    return status
 
 
 def run(sim):
@@ -358,7 +367,6 @@ def run(sim):
     keys("key", "space")
     check(wait_until(lambda: carrier.name == "TX On") is not None, "and off again")
 
-    print("\nscreen reader: %d of %d checks held" % (len(checks_run) - len(failures), len(checks_run)))
     return 1 if failures else 0
 
 
