@@ -14,10 +14,12 @@ packages=(
     fonts-dejavu-core fonts-liberation
     xvfb xauth
     libhamlib-utils python3-hamlib socat
+    libx11-dev
+    at-spi2-core python3-pyatspi dbus-daemon xdotool
 )
 case ${1:-} in
     --packaging) packages+=(dpkg-dev file lintian appstream desktop-file-utils man-db) ;;
-    --screenshot) packages+=(xdotool imagemagick) ;;
+    --screenshot) packages+=(imagemagick) ;;
     --bench) packages+=(valgrind) ;;
     --fuzz) packages+=(clang) ;;
 esac

@@ -4,6 +4,7 @@
 #include <exception>
 #include <optional>
 
+#include "KeyRepeat.h"
 #include "app/CommandLine.h"
 #include "app/PortMapCommands.h"
 #include "app/Program.h"
@@ -139,5 +140,6 @@ int main(int argc, char* argv[]) {
     qSetMessagePattern(QStringLiteral("vora-tx-controller: %{message}"));
     Application app(argc, argv);
     configureApplication();
+    app::useDetectableAutoRepeat();
     return runPanel(*options);
 }

@@ -1,6 +1,7 @@
 #include "ui/about/AboutWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -84,6 +85,13 @@ void addLine(QWidget* parent, const char* name, QPoint fromTwips, QPoint toTwips
     common::setBackground(line, colour);
 }
 
+// Enter, Return or Space: what activates a focused control.
+bool isActivationKey(const QEvent* event) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+           key->key() == Qt::Key_Space;
+}
+
 bool isLeftClick(const QWidget* widget, const QEvent* event) {
     if (event->type() != QEvent::MouseButtonRelease) {
         return false;
@@ -125,6 +133,10 @@ AboutWindow::AboutWindow(common::UrlOpener& opener, MakerDetails maker, QWidget*
     if (const QScreen* screen = this->screen()) {
         move(screen->geometry().center() - rect().center());
     }
+    // Top to bottom: the web address, the viewport (made after the labels), "Exit". The window
+    // opens on the viewport, as it always has.
+    QWidget::setTabOrder(m_viewport, m_exit);
+    m_viewport->setFocus();
     m_scrollTimer->start();
 }
 
@@ -169,6 +181,13 @@ void AboutWindow::buildBackdrop() {
 
     m_exit = addLabel(surface, "Label1", tr("Exit"), {3820, 2600, 495, 255}, colour::k3dLight);
     m_exit->installEventFilter(this);
+
+    // The two labels that act on a click are reached by Tab too; Enter or Space clicks them.
+    for (QLabel* label : {m_webAddress, m_exit}) {
+        label->setFocusPolicy(Qt::TabFocus);
+    }
+    m_webAddress->setAccessibleDescription(tr("Press Enter to open it."));
+    m_exit->setAccessibleDescription(tr("Press Enter to close this window."));
 }
 
 void AboutWindow::buildViewport() {
@@ -278,6 +297,11 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
     if (m_credits != nullptr && (watched == m_credits || watched == m_credits->viewport())) {
         return filterCreditsEvent(event);
     }
+    if (watched == m_exit || watched == m_webAddress) {
+        if (filterLinkKey(static_cast<QLabel*>(watched), event)) {
+            return true;
+        }
+    }
     if (watched == m_exit && isLeftClick(m_exit, event)) {
         exitClicked();
         return true;
@@ -287,6 +311,42 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// A key held down repeats its press (on X11 not always marked so), and one press is one click:
+// the key acts again only once it has been let go. The focused label is underlined, so that the
+// keyboard's place shows.
+bool AboutWindow::filterLinkKey(QLabel* label, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            if (!isActivationKey(event)) {
+                return false;
+            }
+            if (!static_cast<QKeyEvent*>(event)->isAutoRepeat() && m_keyDownOn != label) {
+                m_keyDownOn = label;
+                if (label == m_exit) {
+                    exitClicked();
+                } else {
+                    webAddressClicked();
+                }
+            }
+            return true;
+        case QEvent::KeyRelease:
+            if (isActivationKey(event) && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+                m_keyDownOn = nullptr;
+            }
+            return false;
+        case QEvent::FocusIn:
+        case QEvent::FocusOut: {
+            m_keyDownOn = nullptr;
+            QFont font = label->font();
+            font.setUnderline(event->type() == QEvent::FocusIn);
+            label->setFont(font);
+            return false;
+        }
+        default:
+            return false;
+    }
 }
 
 // The credits are a text box only for their looks: they never keep the focus, show a caret or

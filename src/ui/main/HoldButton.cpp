@@ -1,6 +1,7 @@
 #include "ui/main/HoldButton.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace ui::main {
@@ -43,13 +44,67 @@ bool HoldButton::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+// QAbstractButton would turn Space into pressed, released and clicked; none of them is a hold,
+// so Space and Enter never reach it. A key held down repeats its press, marked auto-repeat or,
+// on X11, not always (app/KeyRepeat.h): a key already down here adds nothing until it is up.
+void HoldButton::keyPressEvent(QKeyEvent* event) {
+    const bool space = event->key() == Qt::Key_Space;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!space && !enter) {
+        FaceButton::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    bool& down = space ? m_spaceDown : m_enterDown;
+    if (event->isAutoRepeat() || down) {
+        return;
+    }
+    down = true;
+    if (m_holding) {
+        return;
+    }
+    if (enter) {
+        emit mouseDown();
+        emit mouseUp();
+        return;
+    }
+    m_holding = true;
+    m_heldBySpace = true;
+    setDown(true);
+    emit mouseDown();
+}
+
+void HoldButton::keyReleaseEvent(QKeyEvent* event) {
+    const bool space = event->key() == Qt::Key_Space;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!space && !enter) {
+        FaceButton::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat()) {
+        return;
+    }
+    (space ? m_spaceDown : m_enterDown) = false;
+    if (space && m_heldBySpace) {
+        abandonHold();
+    }
+}
+
 void HoldButton::endHold() {
     m_holding = false;
+    m_heldBySpace = false;
     qApp->removeEventFilter(this);
 }
 
 bool HoldButton::event(QEvent* event) {
     switch (event->type()) {
+        case QEvent::FocusOut:
+            // The releases of the keys down now go elsewhere.
+            m_spaceDown = false;
+            m_enterDown = false;
+            abandonHold();
+            break;
         case QEvent::Hide:
         case QEvent::UngrabMouse:
         case QEvent::WindowDeactivate:

@@ -13,6 +13,8 @@
 #include <QShortcut>
 #include <QToolTip>
 
+#include "ClientArea.h"
+#include "MenuKeys.h"
 #include "ui/common/Style.h"
 #include "ui/main/HoldButton.h"
 #include "ui/main/StatusBar.h"
@@ -43,18 +45,19 @@ struct BigLabel {
     Qt::Alignment alignment;
 };
 
-// The transmit time-out's choices; 0 is "Off".
+// The transmit time-out's choices; 0 is "Off". The letter chooses it in the open menu.
 struct TimeoutChoice {
     int seconds;
     const char* caption;
+    char letter;
 };
 constexpr TimeoutChoice kTimeoutChoices[] = {
-    {0, QT_TRANSLATE_NOOP("ui::main::MainWindow", "Off")},
-    {60, QT_TRANSLATE_NOOP("ui::main::MainWindow", "1 minute")},
-    {120, QT_TRANSLATE_NOOP("ui::main::MainWindow", "2 minutes")},
-    {300, QT_TRANSLATE_NOOP("ui::main::MainWindow", "5 minutes")},
-    {600, QT_TRANSLATE_NOOP("ui::main::MainWindow", "10 minutes")},
-    {1800, QT_TRANSLATE_NOOP("ui::main::MainWindow", "30 minutes")},
+    {0, QT_TRANSLATE_NOOP("ui::main::MainWindow", "Off"), 'O'},
+    {60, QT_TRANSLATE_NOOP("ui::main::MainWindow", "1 minute"), '1'},
+    {120, QT_TRANSLATE_NOOP("ui::main::MainWindow", "2 minutes"), '2'},
+    {300, QT_TRANSLATE_NOOP("ui::main::MainWindow", "5 minutes"), '5'},
+    {600, QT_TRANSLATE_NOOP("ui::main::MainWindow", "10 minutes"), '0'},
+    {1800, QT_TRANSLATE_NOOP("ui::main::MainWindow", "30 minutes"), '3'},
 };
 
 struct StepLabel {
@@ -102,6 +105,20 @@ QString fromLine(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
+// A screen reader speaks what an accessibility event tells it, so one goes out for a change
+// only: the display is written only on a change already, and a repeated report must stay quiet.
+void setSpokenName(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+    }
+}
+
+void setSpokenDescription(QWidget* widget, const QString& description) {
+    if (widget->accessibleDescription() != description) {
+        widget->setAccessibleDescription(description);
+    }
+}
+
 }  // namespace
 
 MainWindow::MainWindow(ControlPanel& panel, QWidget* parent) : QMainWindow(parent), m_panel(panel) {
@@ -121,7 +138,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildControls() {
-    auto* client = new QWidget(this);
+    auto* client = new ClientArea(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(common::toPixels(kClientWidth), common::toPixels(kClientHeight));
     setColours(client, colour::kBlack);
@@ -150,6 +167,13 @@ void MainWindow::buildControls() {
     }
     m_megahertz = client->findChild<QLabel*>(QStringLiteral("Label8"));
     m_fraction = client->findChild<QLabel*>(QStringLiteral("Label9"));
+    // The frequency reads as one value from the whole-megahertz digits ("1296.125 MHz"), so the
+    // rest of the row is left to them.
+    client->leaveUnspoken(client->findChild<QLabel*>(QStringLiteral("Label10")),
+                          tr("Frequency, decimal point"));
+    client->leaveUnspoken(m_fraction, tr("Frequency, fraction digits"));
+    client->leaveUnspoken(client->findChild<QLabel*>(QStringLiteral("Label4")),
+                          tr("Frequency, unit"));
 
     setColours(makeLabel(client, "Label16", tr("Step :"), {240, 600, 495, 255}),
                colour::kLightYellow);
@@ -187,6 +211,7 @@ void MainWindow::buildControls() {
     m_powerBar->setRange(txlink::kPowerMin, txlink::kPowerMax);
     m_powerBar->setValue(0);
     m_powerBar->setTextVisible(false);
+    m_powerBar->setAccessibleName(tr("Power"));
 
     m_powerDown =
         makeButton<HoldButton>(frame, "Command4", QT_TRANSLATE_NOOP("ui::main::MainWindow", "Down"),
@@ -222,15 +247,33 @@ void MainWindow::buildControls() {
     m_step->installEventFilter(this);
     m_carrier->installEventFilter(this);
 
+    // Left to right, top to bottom; the window opens with the focus on the first.
+    QWidget::setTabOrder(m_frequencyDown, m_step);
+    QWidget::setTabOrder(m_step, m_frequencyUp);
+    QWidget::setTabOrder(m_frequencyUp, m_powerDown);
+    QWidget::setTabOrder(m_powerDown, m_carrier);
+    QWidget::setTabOrder(m_carrier, m_powerUp);
+    m_frequencyDown->setFocus();
+
+    // What a screen reader says of the controls before the transmitter has reported.
+    speakFrequency();
+    speakStep();
+    speakPower();
+    m_carrier->setAccessibleDescription(
+        tr("Carrier state not reported yet. Press to switch the carrier on or off."));
+
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void MainWindow::buildMenu() {
+    auto* keys = new MenuKeys(menuBar());
     QMenu* file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("mnu_file"));
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("mnu_exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    keys->assign(file->menuAction(), QLatin1Char('F'));
+    keys->assign(exit, QLatin1Char('X'));
 
     QMenu* options = menuBar()->addMenu(tr("Options"));
     options->setObjectName(QStringLiteral("mnu_options"));
@@ -266,12 +309,22 @@ void MainWindow::buildMenu() {
         connect(item, &QAction::triggered, this,
                 [this, seconds = choice.seconds] { emit transmitTimeoutChosen(seconds); });
         m_transmitTimeouts << item;
+        keys->assign(item, QLatin1Char(choice.letter));
     }
     m_transmitTimeouts.front()->setChecked(true);
 
     QAction* about = menuBar()->addAction(tr("About"));
     about->setObjectName(QStringLiteral("mnu_about"));
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
+
+    keys->assign(options->menuAction(), QLatin1Char('O'));
+    keys->assign(settings, QLatin1Char('S'));
+    keys->assign(monitor, QLatin1Char('R'));
+    keys->assign(serialPorts, QLatin1Char('P'));
+    keys->assign(goToFrequency, QLatin1Char('G'));
+    keys->assign(timeouts->menuAction(), QLatin1Char('T'));
+    keys->assign(m_networkControl, QLatin1Char('N'));
+    keys->assign(about, QLatin1Char('A'));
 }
 
 void MainWindow::showNetworkControlChosen(bool on) {
@@ -351,16 +404,19 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::showFrequency(std::string_view megahertz, std::string_view fraction) {
     m_megahertz->setText(fromLine(megahertz));
     m_fraction->setText(fromLine(fraction));
+    speakFrequency();
 }
 
 void MainWindow::showSelectedStep(std::optional<int> step) {
     for (int i = 0; i < txlink::kStepCount; ++i) {
         m_stepLabels[std::size_t(i)]->setEnabled(step == i);
     }
+    speakStep();
 }
 
 void MainWindow::showStepCaption(int step, std::string_view caption) {
     m_stepLabels.at(std::size_t(step))->setText(fromLine(caption));
+    speakStep();
 }
 
 void MainWindow::showLock(bool locked) {
@@ -369,12 +425,47 @@ void MainWindow::showLock(bool locked) {
 
 void MainWindow::showPower(int level) {
     m_powerBar->setValue(level);
+    speakPower();
 }
 
 // While the carrier is on, the button offers to switch it off, on red; and back.
 void MainWindow::showCarrier(bool on) {
     m_carrier->setText(on ? tr("TX Off") : tr("TX On"));
     m_carrier->setFace(on ? colour::kRed : colour::kGreen);
+    setSpokenDescription(m_carrier, on ? tr("Carrier on. Press to switch the carrier off.")
+                                       : tr("Carrier off. Press to key the transmitter."));
+}
+
+// Qt 6.4 has no announcements: a screen reader speaks a change only on the control it is on.
+// So the hold buttons, where the operator is while tuning, carry the value they change in their
+// descriptions, and a hold is heard as it goes.
+void MainWindow::speakFrequency() {
+    const QString readout = tr("%1.%2 MHz").arg(m_megahertz->text(), m_fraction->text());
+    setSpokenName(m_megahertz, readout);
+    setSpokenDescription(m_frequencyDown, tr("%1. Hold to tune down.").arg(readout));
+    setSpokenDescription(m_frequencyUp, tr("%1. Hold to tune up.").arg(readout));
+}
+
+void MainWindow::speakPower() {
+    const QString level = tr("Power %1 of %2.").arg(m_powerBar->value()).arg(m_powerBar->maximum());
+    setSpokenDescription(m_powerDown, tr("%1 Hold to lower the power.").arg(level));
+    setSpokenDescription(m_powerUp, tr("%1 Hold to raise the power.").arg(level));
+}
+
+// The enabled step label is the selected step; a screen reader hears it so.
+void MainWindow::speakStep() {
+    QString selected;
+    for (QLabel* label : m_stepLabels) {
+        if (label->isEnabled()) {
+            selected = label->text();
+            setSpokenName(label, tr("%1, selected step").arg(selected));
+        } else {
+            setSpokenName(label, QString());  // its caption
+        }
+    }
+    setSpokenDescription(m_step, selected.isEmpty()
+                                     ? tr("No step reported yet. Press to change the step.")
+                                     : tr("%1 step. Press to change the step.").arg(selected));
 }
 
 void MainWindow::showLink(bool up) {

@@ -172,6 +172,34 @@ private slots:
         QCOMPARE(window->isVisible(), !closed);
     }
 
+    // Tab reaches the two labels that act on a click, top to bottom around the viewport, and
+    // Enter or Space clicks the focused one, once for as long as the key is held.
+    void keyboardReachesTheLinks() {
+        ui::about::AboutWindow* window = m_holder.show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(QApplication::focusWidget(), child(window, "Picture1"));
+        const char* order[] = {"Label1", "Label4", "Picture1"};
+        for (const char* next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+        }
+        auto* link = child<QLabel>(window, "Label4");
+        link->setFocus();
+        QVERIFY(link->font().underline());
+        QTest::keyPress(link, Qt::Key_Return);
+        QTest::keyPress(link, Qt::Key_Return);  // held: a repeat the X server did not mark
+        QTest::keyRelease(link, Qt::Key_Return);
+        QCOMPARE(m_opener.opened.size(), 1);
+        QTest::keyClick(link, Qt::Key_Space);
+        QCOMPARE(m_opener.opened.size(), 2);
+        QVERIFY(window->isVisible());
+
+        child(window, "Label1")->setFocus();
+        QVERIFY(!link->font().underline());
+        QTest::keyClick(child(window, "Label1"), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!window->isVisible());
+    }
+
     void controlsSitWhereTheyBelong() {
         const QColor green(0, 255, 0), black(0, 0, 0), white(255, 255, 255);
         struct Control {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -234,9 +235,9 @@ TEST_F(Controls, EscapeSwitchesOffOnlyACarrierReportedOn) {
     }
 }
 
-// The keyboard activating a focused click button is a click; the hold buttons act on the mouse
-// only.
-TEST_F(Controls, EnterAndSpaceClickTheFocusedClickButtonsButCannotHold) {
+// Enter or Space on a focused click button is a click; Enter on a focused hold button is one press
+// and release, Space one short hold.
+TEST_F(Controls, EnterAndSpaceOnAFocusedButtonSendItsCommandOnce) {
     struct Case {
         const char* name;
         Qt::Key key;
@@ -250,17 +251,132 @@ TEST_F(Controls, EnterAndSpaceClickTheFocusedClickButtonsButCannotHold) {
         {"Command6", Qt::Key_Return, Qt::NoModifier, "7a"},
         {"Command6", Qt::Key_Enter, Qt::KeypadModifier, "7a"},
         {"Command6", Qt::Key_Space, Qt::NoModifier, "7a"},
-        {"Command1", Qt::Key_Return, Qt::NoModifier, ""},
-        {"Command2", Qt::Key_Space, Qt::NoModifier, ""},
-        {"Command4", Qt::Key_Enter, Qt::KeypadModifier, ""},
-        {"Command5", Qt::Key_Space, Qt::NoModifier, ""},
+        {"Command1", Qt::Key_Return, Qt::NoModifier, "3a"},
+        {"Command2", Qt::Key_Space, Qt::NoModifier, "4a"},
+        {"Command4", Qt::Key_Enter, Qt::KeypadModifier, "6a"},
+        {"Command5", Qt::Key_Space, Qt::NoModifier, "5a"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " key " + std::to_string(c.key));
         button(c.name)->setFocus();
         QTest::keyClick(button(c.name), c.key, c.modifiers);
+        program->panel().frequencyRepeatTick();
+        program->panel().powerRepeatTick();
         EXPECT_EQ(line(), c.sent);
     }
+}
+
+// A key held down repeats: Qt marks the repeats auto-repeat, or on X11 (where the program asks
+// for presses alone) sends more presses unmarked. Either way the button acts once per key press.
+void sendKeyRepeats(QWidget* target, Qt::Key key) {
+    const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+    QKeyEvent markedPress(QEvent::KeyPress, key, Qt::NoModifier, text, true);
+    QKeyEvent markedRelease(QEvent::KeyRelease, key, Qt::NoModifier, text, true);
+    QKeyEvent unmarkedPress(QEvent::KeyPress, key, Qt::NoModifier, text, false);
+    for (QKeyEvent* event : {&markedRelease, &markedPress, &unmarkedPress, &unmarkedPress}) {
+        QApplication::sendEvent(target, event);
+    }
+}
+
+TEST_F(Controls, SpaceHeldOnAFocusedHoldButtonRepeatsAtItsTimersRateUntilReleased) {
+    struct Case {
+        const char* name;
+        void (txlink::ControlPanel::*tick)();
+        const char* bytes;
+    };
+    using F = txlink::ControlPanel;
+    const Case cases[] = {
+        {"Command1", &F::frequencyRepeatTick, "3a"},
+        {"Command2", &F::frequencyRepeatTick, "4a"},
+        {"Command5", &F::powerRepeatTick, "5a"},
+        {"Command4", &F::powerRepeatTick, "6a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QPushButton* hold = button(c.name);
+        hold->setFocus();
+        QTest::keyPress(hold, Qt::Key_Space);
+        EXPECT_EQ(line(), QByteArray(c.bytes)) << "at once";
+        EXPECT_TRUE(hold->isDown());
+        constexpr int k = 3;
+        for (int i = 0; i < k; ++i) {
+            sendKeyRepeats(hold, Qt::Key_Space);
+            (program->panel().*c.tick)();
+        }
+        EXPECT_EQ(line(), QByteArray(c.bytes).repeated(k)) << "one a tick, none from the repeats";
+        QTest::keyRelease(hold, Qt::Key_Space);
+        EXPECT_FALSE(hold->isDown());
+        (program->panel().*c.tick)();
+        EXPECT_EQ(line(), "") << "nothing after the release";
+    }
+}
+
+TEST_F(Controls, EnterHeldOnAFocusedHoldButtonSendsOnce) {
+    QPushButton* up = button("Command5");
+    up->setFocus();
+    QTest::keyPress(up, Qt::Key_Return);
+    sendKeyRepeats(up, Qt::Key_Return);
+    program->panel().powerRepeatTick();
+    QTest::keyRelease(up, Qt::Key_Return);
+    EXPECT_EQ(line(), "5a");
+    QTest::keyClick(up, Qt::Key_Return);  // the next press is a press again
+    EXPECT_EQ(line(), "5a");
+}
+
+// The keyboard's hold has the mouse's guards: it ends when its release cannot come to it.
+TEST_F(Controls, ASpaceHoldEndsWhenTheFocusOrTheWindowGoes) {
+    struct Case {
+        const char* what;
+        std::function<void()> interrupt;
+    };
+    const Case cases[] = {
+        {"Tab moves the focus on", [this] { QTest::keyClick(button("Command1"), Qt::Key_Tab); }},
+        {"another control takes the focus", [this] { button("Command3")->setFocus(); }},
+        {"a menu opens",
+         [this] {
+             auto* file = window().findChild<QMenu*>(QStringLiteral("mnu_file"));
+             file->popup(window().mapToGlobal(QPoint(0, 0)));
+             file->close();
+         }},
+        {"another window is activated",
+         [] {
+             QWidget other;
+             other.show();
+             QApplication::setActiveWindow(&other);
+         }},
+        {"the window is hidden", [this] { window().hide(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window().show();
+        QApplication::setActiveWindow(&window());
+        ASSERT_TRUE(testsupport::waitUntil([&] { return window().isActiveWindow(); }));
+        QPushButton* up = button("Command1");
+        up->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), up);
+        QTest::keyPress(up, Qt::Key_Space);
+        ASSERT_TRUE(program->panel().state().frequencyUpHeld);
+        c.interrupt();
+        EXPECT_FALSE(program->panel().state().frequencyUpHeld);
+        program->panel().frequencyRepeatTick();
+        EXPECT_EQ(line(), "3a");
+        QTest::keyRelease(up, Qt::Key_Space);  // late, wherever it went: nothing more
+        EXPECT_EQ(line(), "");
+    }
+}
+
+// A mouse hold and Space on the same button are one hold: the release that ends it is the one
+// that matches the press that began it.
+TEST_F(Controls, SpaceDuringAMouseHoldAddsNothingAndTheMouseReleaseEndsIt) {
+    QPushButton* up = button("Command1");
+    up->setFocus();
+    QTest::mousePress(up, Qt::LeftButton);
+    QTest::keyPress(up, Qt::Key_Space);
+    EXPECT_EQ(line(), "3a");
+    QTest::keyRelease(up, Qt::Key_Space);
+    EXPECT_TRUE(program->panel().state().frequencyUpHeld) << "the mouse still holds it";
+    QTest::mouseRelease(up, Qt::LeftButton);
+    EXPECT_FALSE(program->panel().state().frequencyUpHeld);
 }
 
 TEST_F(Controls, NoButtonEverSendsTheStatusRequest) {

@@ -51,6 +51,7 @@ private:
     void buildBackdrop();
     void buildViewport();
     bool filterCreditsEvent(QEvent* event);
+    bool filterLinkKey(QLabel* label, QEvent* event);
     void keepFocusOffCredits();
     void placeCredits();
 
@@ -62,6 +63,7 @@ private:
     PictureBox* m_viewport = nullptr;
     QTextEdit* m_credits = nullptr;
     QLabel* m_exit = nullptr;
+    const QLabel* m_keyDownOn = nullptr;  // the label whose Enter or Space is down
     int m_creditsTop;
 };
 

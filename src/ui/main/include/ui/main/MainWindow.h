@@ -73,6 +73,10 @@ private:
     void buildControls();
     void buildMenu();
     void connectEvents();
+    // What a screen reader says of the frequency, the step and the power, from what they show.
+    void speakFrequency();
+    void speakStep();
+    void speakPower();
 
     txlink::ControlPanel& m_panel;
     QLabel* m_megahertz = nullptr;
