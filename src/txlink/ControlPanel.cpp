@@ -300,8 +300,9 @@ void ControlPanel::setTransmitTimeout(std::optional<std::chrono::seconds> limit)
     m_timeout.setLimit(limit);
 }
 
-void ControlPanel::followTimeout() {
-    switch (m_timeout.update(shown().carrierOn, carrierFacts().linkUp, m_clock.now())) {
+void ControlPanel::followTimeout(const CarrierFacts& facts) {
+    // The facts from before a toggle sent just now: the report of its effect is still to come.
+    switch (m_timeout.update(facts.reportedOn, facts.linkUp, facts.now)) {
         case TransmitTimeout::Action::None:
             break;
         case TransmitTimeout::Action::SwitchOff:
@@ -366,10 +367,12 @@ Status ControlPanel::sendRemoteToggle() {
 
 // Every report and every watchdog tick may complete a carrier request, or give it up.
 void ControlPanel::followRemoteCarrier() {
-    if (m_remoteCarrier.update(carrierFacts())) {
+    // One reading of the clock serves the whole report: this runs for every record.
+    const CarrierFacts facts = carrierFacts();
+    if (m_remoteCarrier.update(facts)) {
         (void)sendRemoteToggle();
     }
-    followTimeout();
+    followTimeout(facts);
     showNetworkControl();
 }
 

@@ -169,7 +169,7 @@ private:
     void showNetworkControl();
     Status sendToggle(std::string_view origin, const std::string& peer = {});
     void recordCarrierReport();
-    void followTimeout();
+    void followTimeout(const CarrierFacts& facts);
     Status sendRemoteToggle();
     void followRemoteCarrier();
     void driveTuning();
