@@ -228,6 +228,51 @@ Request parseRequest(std::string_view line) {
     return request;
 }
 
+namespace {
+
+Answer dumpState(const Request& request, const Transmitter& transmitter) {
+    const std::string state = stateDescription(transmitter.reportedKind());
+    if (!request.separator) {
+        return {state};
+    }
+    return {header(request) + *request.separator + state + status(reply::kOk) + '\n'};
+}
+
+// The answer comes when the tune ends: the session is handed the target to tune to.
+Answer setFrequency(const Request& request) {
+    const std::optional<txlink::Hertz> hertz =
+        request.arguments.size() == 1 ? hertzArgument(request.arguments.front()) : std::nullopt;
+    if (!hertz) {
+        return withStatus(request, reply::kInvalidArgument);
+    }
+    return {{}, false, hertz};
+}
+
+Answer ptt(const Request& request, const txlink::Shown& shown) {
+    if (!shown.carrierOn) {
+        return withStatus(request, reply::kTimedOut);
+    }
+    return withValues(request, {{"PTT", *shown.carrierOn ? "1" : "0"}});
+}
+
+Answer setPtt(const Request& request, Transmitter& transmitter, Transmitter::Requester requester) {
+    const std::optional<int> ptt = pttArgument(request.arguments.front());
+    if (!ptt) {
+        return withStatus(request, reply::kInvalidArgument);
+    }
+    const txlink::Status done = transmitter.requestCarrier(*ptt != 0, requester);
+    return withStatus(request, done ? reply::kOk : replyFor(done.error()));
+}
+
+// What the transmitter last reported is no answer once it is not heard any more: the radio does
+// not answer, and a carrier request could act on nothing.
+bool needsAHeardTransmitter(Command command) {
+    return command == Command::GetFrequency || command == Command::GetPtt ||
+           command == Command::GetLevel || command == Command::SetPtt;
+}
+
+}  // namespace
+
 Answer respond(const Request& request, Transmitter& transmitter, Transmitter::Requester requester) {
     if (request.command == Command::None) {
         return {};
@@ -239,48 +284,22 @@ Answer respond(const Request& request, Transmitter& transmitter, Transmitter::Re
         return withStatus(request, reply::kInvalidArgument);
     }
     const txlink::Shown& shown = transmitter.shown();
-    // What the transmitter last reported is no answer once it is not heard any more: the radio
-    // does not answer, and a carrier request could act on nothing.
-    const bool asksTheTransmitter =
-        request.command == Command::GetFrequency || request.command == Command::GetPtt ||
-        request.command == Command::GetLevel || request.command == Command::SetPtt;
-    if (asksTheTransmitter && shown.linkUp != true) {
+    if (needsAHeardTransmitter(request.command) && shown.linkUp != true) {
         return withStatus(request, reply::kTimedOut);
     }
     switch (request.command) {
         case Command::CheckVfo:
             return {request.separator ? "ChkVFO: 0\n" : "0\n"};
-        case Command::DumpState: {
-            const std::string state = stateDescription(transmitter.reportedKind());
-            if (!request.separator) {
-                return {state};
-            }
-            return {header(request) + *request.separator + state + status(reply::kOk) + '\n'};
-        }
+        case Command::DumpState:
+            return dumpState(request, transmitter);
         case Command::GetFrequency:
             return frequency(request, shown);
-        case Command::SetFrequency: {
-            const std::optional<txlink::Hertz> hertz =
-                request.arguments.size() == 1 ? hertzArgument(request.arguments.front())
-                                              : std::nullopt;
-            if (!hertz) {
-                return withStatus(request, reply::kInvalidArgument);
-            }
-            return {{}, false, hertz};
-        }
+        case Command::SetFrequency:
+            return setFrequency(request);
         case Command::GetPtt:
-            if (!shown.carrierOn) {
-                return withStatus(request, reply::kTimedOut);
-            }
-            return withValues(request, {{"PTT", *shown.carrierOn ? "1" : "0"}});
-        case Command::SetPtt: {
-            const std::optional<int> ptt = pttArgument(request.arguments.front());
-            if (!ptt) {
-                return withStatus(request, reply::kInvalidArgument);
-            }
-            const txlink::Status done = transmitter.requestCarrier(*ptt != 0, requester);
-            return withStatus(request, done ? reply::kOk : replyFor(done.error()));
-        }
+            return ptt(request, shown);
+        case Command::SetPtt:
+            return setPtt(request, transmitter, requester);
         case Command::GetLevel:
             return level(request, shown);
         case Command::GetVfo:

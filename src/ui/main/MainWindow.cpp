@@ -275,30 +275,51 @@ void MainWindow::buildMenu() {
     keys->assign(file->menuAction(), QLatin1Char('F'));
     keys->assign(exit, QLatin1Char('X'));
 
+    buildOptionsMenu(*keys);
+
+    QAction* about = menuBar()->addAction(tr("About"));
+    about->setObjectName(QStringLiteral("mnu_about"));
+    connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
+    keys->assign(about, QLatin1Char('A'));
+}
+
+void MainWindow::buildOptionsMenu(MenuKeys& keys) {
     QMenu* options = menuBar()->addMenu(tr("Options"));
     options->setObjectName(QStringLiteral("mnu_options"));
-    QAction* settings = options->addAction(tr("Settings"));
-    settings->setObjectName(QStringLiteral("mnu_Settings"));
-    connect(settings, &QAction::triggered, this, &MainWindow::settingsRequested);
-    QAction* monitor = options->addAction(tr("RS232 Monitor"));
-    monitor->setObjectName(QStringLiteral("mnu_serieel"));
-    connect(monitor, &QAction::triggered, this, &MainWindow::monitorRequested);
-    QAction* serialPorts = options->addAction(tr("Serial Ports…"));
-    serialPorts->setObjectName(QStringLiteral("mnu_serialPorts"));
-    connect(serialPorts, &QAction::triggered, this, &MainWindow::serialPortsRequested);
-    QAction* goToFrequency = options->addAction(tr("Go to Frequency…"));
-    goToFrequency->setObjectName(QStringLiteral("mnu_goToFrequency"));
-    connect(goToFrequency, &QAction::triggered, this, &MainWindow::goToFrequencyRequested);
+    keys.assign(options->menuAction(), QLatin1Char('O'));
+    struct Item {
+        const char* objectName;
+        const char* caption;
+        void (MainWindow::*request)();
+        char letter;
+    };
+    const Item items[] = {
+        {"mnu_Settings", QT_TR_NOOP("Settings"), &MainWindow::settingsRequested, 'S'},
+        {"mnu_serieel", QT_TR_NOOP("RS232 Monitor"), &MainWindow::monitorRequested, 'R'},
+        {"mnu_serialPorts", QT_TR_NOOP("Serial Ports…"), &MainWindow::serialPortsRequested, 'P'},
+        {"mnu_goToFrequency", QT_TR_NOOP("Go to Frequency…"), &MainWindow::goToFrequencyRequested,
+         'G'},
+    };
+    for (const Item& item : items) {
+        QAction* action = options->addAction(tr(item.caption));
+        action->setObjectName(QLatin1String(item.objectName));
+        connect(action, &QAction::triggered, this, item.request);
+        keys.assign(action, QLatin1Char(item.letter));
+    }
+    buildTimeoutMenu(*options, keys);
+    // The last item.
     m_networkControl = options->addAction(tr("Network Control"));
     m_networkControl->setObjectName(QStringLiteral("mnu_network"));
     m_networkControl->setCheckable(true);
     // triggered, not toggled: the program's own showNetworkControl() must not echo back.
     connect(m_networkControl, &QAction::triggered, this, &MainWindow::networkControlToggled);
+    keys.assign(m_networkControl, QLatin1Char('N'));
+}
 
-    // Before "Network Control", which stays the last item.
-    auto* timeouts = new QMenu(tr("Transmit Time-out"), options);
-    options->insertMenu(m_networkControl, timeouts);
+void MainWindow::buildTimeoutMenu(QMenu& options, MenuKeys& keys) {
+    QMenu* timeouts = options.addMenu(tr("Transmit Time-out"));
     timeouts->setObjectName(QStringLiteral("mnu_txTimeout"));
+    keys.assign(timeouts->menuAction(), QLatin1Char('T'));
     auto* exclusive = new QActionGroup(timeouts);
     for (const TimeoutChoice& choice : kTimeoutChoices) {
         QAction* item = timeouts->addAction(tr(choice.caption));
@@ -309,22 +330,9 @@ void MainWindow::buildMenu() {
         connect(item, &QAction::triggered, this,
                 [this, seconds = choice.seconds] { emit transmitTimeoutChosen(seconds); });
         m_transmitTimeouts << item;
-        keys->assign(item, QLatin1Char(choice.letter));
+        keys.assign(item, QLatin1Char(choice.letter));
     }
     m_transmitTimeouts.front()->setChecked(true);
-
-    QAction* about = menuBar()->addAction(tr("About"));
-    about->setObjectName(QStringLiteral("mnu_about"));
-    connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
-
-    keys->assign(options->menuAction(), QLatin1Char('O'));
-    keys->assign(settings, QLatin1Char('S'));
-    keys->assign(monitor, QLatin1Char('R'));
-    keys->assign(serialPorts, QLatin1Char('P'));
-    keys->assign(goToFrequency, QLatin1Char('G'));
-    keys->assign(timeouts->menuAction(), QLatin1Char('T'));
-    keys->assign(m_networkControl, QLatin1Char('N'));
-    keys->assign(about, QLatin1Char('A'));
 }
 
 void MainWindow::showNetworkControlChosen(bool on) {

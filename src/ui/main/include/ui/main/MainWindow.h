@@ -11,6 +11,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 
@@ -18,6 +19,7 @@ namespace ui::main {
 
 class FaceButton;
 class HoldButton;
+class MenuKeys;
 class StatusBar;
 
 // The main window: a view of the transmitter session. Its controls are in their design-time
@@ -72,6 +74,8 @@ protected:
 private:
     void buildControls();
     void buildMenu();
+    void buildOptionsMenu(MenuKeys& keys);
+    void buildTimeoutMenu(QMenu& options, MenuKeys& keys);
     void connectEvents();
     // What a screen reader says of the frequency, the step and the power, from what they show.
     void speakFrequency();
