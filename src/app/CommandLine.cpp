@@ -3,12 +3,14 @@
 #include "txlink/SerialLink.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include "platform/Version.h"
 #include "rigctl/Protocol.h"
 
 namespace app {
+// The help and the refusals are in the operator's language (context "CommandLine").
 namespace {
 
 struct OptionDesign {
@@ -29,34 +31,50 @@ const QString kTransmitTimeout = QStringLiteral("tx-timeout");
 const QString kProfile = QStringLiteral("profile");
 
 const OptionDesign kOptions[] = {
-    {{QStringLiteral("h"), QStringLiteral("help")}, "Show this help and exit."},
-    {{QStringLiteral("v"), QStringLiteral("version")}, "Show the version and exit."},
+    {{QStringLiteral("h"), QStringLiteral("help")},
+     QT_TRANSLATE_NOOP("CommandLine", "Show this help and exit.")},
+    {{QStringLiteral("v"), QStringLiteral("version")},
+     QT_TRANSLATE_NOOP("CommandLine", "Show the version and exit.")},
     {{kNetworkControl},
-     "Network control for this run: a rigctld-compatible server (Hamlib's NET rigctl) on PORT, "
-     "4532 unless given.",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Network control for this run: a rigctld-compatible server (Hamlib's NET rigctl) on PORT, "
+         "4532 unless given."),
      "PORT",
      true},
     {{kNetworkControlListen},
-     "The address network control listens on, 127.0.0.1 unless given. Any other lets programs "
-     "on other machines key the transmitter.",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "The address network control listens on, 127.0.0.1 unless given. Any other lets programs "
+         "on other machines key the transmitter."),
      "ADDR"},
     {{kProfile},
-     "Run the panel with profile NAME (letters, digits, - and _, up to 32): its own stored port, "
-     "network control, time-out and transmit log, so that two panels can drive two "
-     "transmitters.",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Run the panel with profile NAME (letters, digits, - and _, up to 32): its own stored "
+         "port, network control, time-out and transmit log, so that two panels can drive two "
+         "transmitters."),
      "NAME"},
     {{kTransmitTimeout},
-     "For this run, switch the carrier off once when the transmitter has reported it on for "
-     "SECONDS (10 to 3600) without a break.",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "For this run, switch the carrier off once when the transmitter has reported it on for "
+         "SECONDS (10 to 3600) without a break."),
      "SECONDS"},
     {{kListPorts},
-     "List the serial devices present and what each port number 1 to 9 opens, and exit."},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "List the serial devices present and what each port number 1 to 9 opens, and exit.")},
     {{kMapPort},
-     "Make port number N (1 to 9) open DEVICE, by its /dev/serial/by-id name where it has one, "
-     "and exit.",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Make port number N (1 to 9) open DEVICE, by its /dev/serial/by-id name where it has one, "
+         "and exit."),
      "N DEVICE"},
     {{kUnmapPort},
-     "Clear port number N's entry, so that it opens /dev/ttyS<N-1> again, and exit.",
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "Clear port number N's entry, so that it opens /dev/ttyS<N-1> again, and exit."),
      "N"},
 };
 
@@ -128,18 +146,22 @@ txlink::Status readNetworkControl(const QCommandLineParser& parser,
         static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
         const uint port = text.toUInt();
         if (!digits.match(text).hasMatch() || port > 65535) {
-            return refused(QStringLiteral("invalid port '%1' for --rigctld: give a number from 0 "
-                                          "(the system chooses) to 65535.")
-                               .arg(text));
+            return refused(
+                QCoreApplication::translate("CommandLine",
+                                            "invalid port '%1' for --rigctld: give a number from 0 "
+                                            "(the system chooses) to 65535.")
+                    .arg(text));
         }
         options.networkControlPort = quint16(port);
     }
     if (parser.isSet(kNetworkControlListen)) {
         const QString text = parser.value(kNetworkControlListen);
         if (!options.networkControlAddress.setAddress(text)) {
-            return refused(QStringLiteral("invalid address '%1' for --rigctld-listen: give an IP "
-                                          "address such as 127.0.0.1, ::1 or 0.0.0.0.")
-                               .arg(text));
+            return refused(
+                QCoreApplication::translate("CommandLine",
+                                            "invalid address '%1' for --rigctld-listen: give an IP "
+                                            "address such as 127.0.0.1, ::1 or 0.0.0.0.")
+                    .arg(text));
         }
     }
     return txlink::Status::success();
@@ -155,11 +177,13 @@ txlink::Status readTransmitTimeout(const QCommandLineParser& parser, const QMap<
     const int seconds = text.toInt();
     if (!digits.match(text).hasMatch() || seconds < kShortestTransmitTimeout.count() ||
         seconds > kLongestTransmitTimeout.count()) {
-        return refused(QStringLiteral("invalid time-out '%1' for --tx-timeout: give seconds "
-                                      "from %2 to %3.")
-                           .arg(text)
-                           .arg(kShortestTransmitTimeout.count())
-                           .arg(kLongestTransmitTimeout.count()));
+        return refused(
+            QCoreApplication::translate("CommandLine",
+                                        "invalid time-out '%1' for --tx-timeout: give seconds "
+                                        "from %2 to %3.")
+                .arg(text)
+                .arg(kShortestTransmitTimeout.count())
+                .arg(kLongestTransmitTimeout.count()));
     }
     options.transmitTimeout = std::chrono::seconds(seconds);
     return txlink::Status::success();
@@ -174,9 +198,11 @@ txlink::Status readProfile(const QCommandLineParser& parser, const QMap<QString,
     // It names folders: nothing that could climb out of them or hide in a listing.
     static const QRegularExpression allowed(QStringLiteral("^[A-Za-z0-9_-]{1,32}$"));
     if (!allowed.match(name).hasMatch()) {
-        return refused(QStringLiteral("invalid profile '%1' for --profile: use 1 to 32 letters, "
-                                      "digits, '-' or '_'.")
-                           .arg(name));
+        return refused(
+            QCoreApplication::translate("CommandLine",
+                                        "invalid profile '%1' for --profile: use 1 to 32 letters, "
+                                        "digits, '-' or '_'.")
+                .arg(name));
     }
     options.profile = name;
     return txlink::Status::success();
@@ -189,12 +215,13 @@ txlink::Status readPortMapCommand(const QCommandLineParser& parser, const QMap<Q
     const int portCommands =
         int(options.listPorts) + int(parser.isSet(kMapPort)) + int(parser.isSet(kUnmapPort));
     if (portCommands > 1) {
-        return refused(
-            QStringLiteral("--list-ports, --map-port and --unmap-port go one at a time."));
+        return refused(QCoreApplication::translate(
+            "CommandLine", "--list-ports, --map-port and --unmap-port go one at a time."));
     }
     if (portCommands > 0 && (parser.isSet(kNetworkControl) || parser.isSet(kNetworkControlListen) ||
                              parser.isSet(kTransmitTimeout) || parser.isSet(kProfile))) {
-        return refused(QStringLiteral(
+        return refused(QCoreApplication::translate(
+            "CommandLine",
             "--rigctld, --rigctld-listen, --tx-timeout and --profile start with the panel; "
             "they do not go with --list-ports, --map-port or --unmap-port."));
     }
@@ -205,7 +232,8 @@ txlink::Status readPortMapCommand(const QCommandLineParser& parser, const QMap<Q
         }
         *port = portNumber(parser.value(name));
         if (!*port) {
-            return refused(QStringLiteral("--%1 takes a port number from 1 to 9, not '%2'.")
+            return refused(QCoreApplication::translate(
+                               "CommandLine", "--%1 takes a port number from 1 to 9, not '%2'.")
                                .arg(name, parser.value(name)));
         }
     }
@@ -218,7 +246,8 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const OptionDesign& design : kOptions) {
-        QCommandLineOption option(design.names, QString::fromUtf8(design.description));
+        QCommandLineOption option(design.names,
+                                  QCoreApplication::translate("CommandLine", design.description));
         if (design.valueName != nullptr && !design.valueOptional) {
             option.setValueName(QLatin1String(design.valueName));
         }
@@ -240,18 +269,21 @@ txlink::Result<Options> parseCommandLine(const QStringList& arguments) {
     QStringList positional = parser.positionalArguments();
     if (options.mapPort) {
         if (positional.isEmpty()) {
-            return refused(QStringLiteral("--map-port needs a DEVICE after the port number."));
+            return refused(QCoreApplication::translate(
+                "CommandLine", "--map-port needs a DEVICE after the port number."));
         }
         options.mapDevice = positional.takeFirst();
     }
     if (!positional.isEmpty()) {
-        return refused(QStringLiteral("unexpected argument '%1'.").arg(positional.first()));
+        return refused(QCoreApplication::translate("CommandLine", "unexpected argument '%1'.")
+                           .arg(positional.first()));
     }
     return options;
 }
 
 QString helpText() {
-    QString text = QStringLiteral(
+    QString text = QCoreApplication::translate(
+        "CommandLine",
         "Usage: vora-tx-controller [options]\n"
         "A control panel for an amateur-radio transmitter whose controller is on a serial port\n"
         "(9600 baud, 8N1). Without options it opens the panel on the port chosen in\n"
@@ -267,7 +299,8 @@ QString helpText() {
     const qsizetype indent = width + 4;
     for (const OptionDesign& design : kOptions) {
         QString line = QStringLiteral("  %1 ").arg(spelledOption(design), -int(width));
-        for (const QString& word : QString::fromUtf8(design.description).split(u' ')) {
+        for (const QString& word :
+             QCoreApplication::translate("CommandLine", design.description).split(u' ')) {
             if (line.size() > indent && line.size() + 1 + word.size() > kHelpWidth) {
                 text += line + u'\n';
                 line = QString(indent - 1, u' ');
@@ -284,9 +317,9 @@ QString versionText() {
 }
 
 QString usageText() {
-    return QStringLiteral(
-        "Usage: vora-tx-controller [options]\n"
-        "Try 'vora-tx-controller --help' for more.\n");
+    return QCoreApplication::translate("CommandLine",
+                                       "Usage: vora-tx-controller [options]\n"
+                                       "Try 'vora-tx-controller --help' for more.\n");
 }
 
 }  // namespace app

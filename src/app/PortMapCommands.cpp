@@ -6,6 +6,7 @@
 #include "txlink/Result.h"
 
 namespace app {
+// The listing and the answers are in the operator's language (context "PortMapCommands").
 namespace {
 
 using platform::printableName;
@@ -20,54 +21,62 @@ CommandOutcome failed(const txlink::Error& error) {
 
 QString holderText(qint64 pid) {
     if (pid == 0) {
-        return QStringLiteral("no");
+        return QCoreApplication::translate("PortMapCommands", "no");
     }
     return pid == QCoreApplication::applicationPid()
-               ? QStringLiteral("yes, by this program")
-               : QStringLiteral("yes, by process %1").arg(pid);
+               ? QCoreApplication::translate("PortMapCommands", "yes, by this program")
+               : QCoreApplication::translate("PortMapCommands", "yes, by process %1").arg(pid);
 }
 
 QString portLine(const portmap::PortAssignment& port) {
     QString line = QStringLiteral("  %1  ").arg(port.port);
     if (!port.mapped) {
-        line += QStringLiteral("%1 (no entry: the default)").arg(printableName(port.device));
+        line += QCoreApplication::translate("PortMapCommands", "%1 (no entry: the default)")
+                    .arg(printableName(port.device));
     } else {
-        line += QStringLiteral("%1 (port map)").arg(printableName(port.entryTarget));
+        line += QCoreApplication::translate("PortMapCommands", "%1 (port map)")
+                    .arg(printableName(port.entryTarget));
         if (!port.device.isEmpty() && port.device != port.entryTarget) {
             line += QStringLiteral(" = %1").arg(printableName(port.device));
         }
     }
     if (port.mapped && port.device.isEmpty()) {
-        return line + QStringLiteral(", points nowhere\n");
+        return line + QCoreApplication::translate("PortMapCommands", ", points nowhere") + u'\n';
     }
     return line +
-           (port.present ? QStringLiteral(", present\n") : QStringLiteral(", not present\n"));
+           (port.present ? QCoreApplication::translate("PortMapCommands", ", present")
+                         : QCoreApplication::translate("PortMapCommands", ", not present")) +
+           u'\n';
 }
 
 }  // namespace
 
 QString portListing(const QList<portmap::SerialDevice>& devices,
                     const QList<portmap::PortAssignment>& ports) {
-    QString text = QStringLiteral("Serial devices present:\n");
+    QString text =
+        QCoreApplication::translate("PortMapCommands", "Serial devices present:") + u'\n';
     if (devices.isEmpty()) {
-        text += QStringLiteral("  none\n");
+        text +=
+            QStringLiteral("  %1\n").arg(QCoreApplication::translate("PortMapCommands", "none"));
     }
     for (const portmap::SerialDevice& device : devices) {
         text += QStringLiteral("  %1\n").arg(printableName(device.kernelPath));
         const std::pair<const char*, QString> details[] = {
-            {"stable name", device.stablePath},       {"description", device.description},
-            {"manufacturer", device.manufacturer},    {"serial number", device.serialNumber},
-            {"in use", holderText(device.holderPid)},
+            {QT_TRANSLATE_NOOP("PortMapCommands", "stable name"), device.stablePath},
+            {QT_TRANSLATE_NOOP("PortMapCommands", "description"), device.description},
+            {QT_TRANSLATE_NOOP("PortMapCommands", "manufacturer"), device.manufacturer},
+            {QT_TRANSLATE_NOOP("PortMapCommands", "serial number"), device.serialNumber},
+            {QT_TRANSLATE_NOOP("PortMapCommands", "in use"), holderText(device.holderPid)},
         };
         for (const auto& [name, value] : details) {
             if (!value.isEmpty()) {
                 text += QStringLiteral("      %1%2\n")
-                            .arg(QLatin1String(name), -15)
+                            .arg(QCoreApplication::translate("PortMapCommands", name), -15)
                             .arg(printableName(value));
             }
         }
     }
-    text += QStringLiteral("Port numbers:\n");
+    text += QCoreApplication::translate("PortMapCommands", "Port numbers:") + u'\n';
     for (const portmap::PortAssignment& port : ports) {
         text += portLine(port);
     }
@@ -81,11 +90,12 @@ CommandOutcome runPortMapCommand(const Options& options, const QString& stableFo
         if (!target) {
             return failed(target.error());
         }
-        return CommandOutcome{0,
-                              QStringLiteral("Port %1 now opens %2.\n")
-                                  .arg(*options.mapPort)
-                                  .arg(printableName(*target)),
-                              {}};
+        return CommandOutcome{
+            0,
+            (QCoreApplication::translate("PortMapCommands", "Port %1 now opens %2.") + u'\n')
+                .arg(*options.mapPort)
+                .arg(printableName(*target)),
+            {}};
     }
     if (options.unmapPort) {
         const txlink::Result<bool> cleared = portmap::clearPort(*options.unmapPort);
@@ -95,10 +105,14 @@ CommandOutcome runPortMapCommand(const Options& options, const QString& stableFo
         const QString device = printableName(portmap::describePort(*options.unmapPort).device);
         return CommandOutcome{
             0,
-            *cleared ? QStringLiteral("Port %1's entry is cleared: it opens %2 again.\n")
+            *cleared ? (QCoreApplication::translate(
+                            "PortMapCommands", "Port %1's entry is cleared: it opens %2 again.") +
+                        u'\n')
                            .arg(*options.unmapPort)
                            .arg(device)
-                     : QStringLiteral("Port %1 has no entry: it opens %2.\n")
+                     : (QCoreApplication::translate("PortMapCommands",
+                                                    "Port %1 has no entry: it opens %2.") +
+                        u'\n')
                            .arg(*options.unmapPort)
                            .arg(device),
             {}};

@@ -1,8 +1,6 @@
 #include <QApplication>
-#include <QFont>
 #include <cstdio>
 #include <exception>
-#include <optional>
 
 #include "KeyRepeat.h"
 #include "app/CommandLine.h"
@@ -14,8 +12,10 @@
 #include "platform/Logging.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationSignals.h"
+#include "platform/Translations.h"
 #include "platform/Version.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/Style.h"
 #include "ui/common/UrlOpener.h"
 
 namespace {
@@ -38,9 +38,22 @@ public:
     }
 };
 
-// What the command line answers without a window system and without opening a port: the help,
-// the version, the port map. Empty when the panel is to run.
-std::optional<int> answerWithoutAWindow(const app::Options& options) {
+// The program's texts in other languages: translations/vora_<language>.ts.
+const QString kCatalogue = QStringLiteral("vora");
+
+// What the command line answers without a window system and without opening a port: a refusal,
+// the help, the version, the port map.
+bool answersOnTheTerminal(const txlink::Result<app::Options>& options) {
+    return !options || options->help || options->version || options->changesOrShowsPortMap();
+}
+
+int answerOnTheTerminal(const txlink::Result<app::Options>& parsed) {
+    if (!parsed) {
+        std::fprintf(stderr, "vora-tx-controller: %s\n%s", parsed.error().reason.c_str(),
+                     qPrintable(app::usageText()));
+        return 2;
+    }
+    const app::Options& options = *parsed;
     if (options.help || options.version) {
         std::fputs(qPrintable(options.help ? app::helpText() : app::versionText()), stdout);
         return 0;
@@ -53,7 +66,7 @@ std::optional<int> answerWithoutAWindow(const app::Options& options) {
         }
         return outcome.exitStatus;
     }
-    return std::nullopt;
+    return 0;
 }
 
 void configureApplication() {
@@ -62,11 +75,7 @@ void configureApplication() {
     // The desktop matches the panel's windows to its menu entry, vora-tx-controller.desktop, by
     // this name (the Wayland app id; on X11 the instance name already matches it).
     QGuiApplication::setDesktopFileName(QStringLiteral("vora-tx-controller"));
-    // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions
-    // whole.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+    ui::common::substituteFonts();
     // The program ends when its last loaded window is unloaded, hidden or not; it says so itself.
     QApplication::setQuitOnLastWindowClosed(false);
 }
@@ -127,13 +136,11 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     const txlink::Result<app::Options> options = app::parseCommandLine(arguments);
-    if (!options) {
-        std::fprintf(stderr, "vora-tx-controller: %s\n%s", options.error().reason.c_str(),
-                     qPrintable(app::usageText()));
-        return 2;
-    }
-    if (const std::optional<int> status = answerWithoutAWindow(*options)) {
-        return *status;
+    if (answersOnTheTerminal(options)) {
+        // In the desktop's language, which takes an application to install; read again in it.
+        QCoreApplication terminal(argc, argv);
+        const platform::Translations translations(kCatalogue);
+        return answerOnTheTerminal(app::parseCommandLine(arguments));
     }
 
     // Diagnostics read as the program's own lines on standard error.
@@ -141,5 +148,7 @@ int main(int argc, char* argv[]) {
     Application app(argc, argv);
     configureApplication();
     app::useDetectableAutoRepeat();
+    // Every window and box in the desktop's language; English and C keep the program's own texts.
+    const platform::Translations translations(kCatalogue);
     return runPanel(*options);
 }

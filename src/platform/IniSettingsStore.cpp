@@ -1,5 +1,6 @@
 #include "platform/IniSettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,8 @@
 #include "platform/ConfigPaths.h"
 
 namespace platform {
+// Why the settings cannot be read or saved is read in the boxes, so it is in the operator's
+// language (context "SettingsFile").
 namespace {
 
 QString oneName(const QString& text) {
@@ -35,32 +38,33 @@ bool diskIsFull(int error) {
 // `error` is the system's error number where one is known, else 0.
 QString problemWith(const QString& path, QSettings::Status status, bool writing, int error = 0) {
     if (status == QSettings::FormatError) {
-        return QStringLiteral("it is not a settings file");
+        return QCoreApplication::translate("SettingsFile", "it is not a settings file");
     }
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
     if (file.isDir()) {
-        return QStringLiteral("a folder is in its place");
+        return QCoreApplication::translate("SettingsFile", "a folder is in its place");
     }
     if (!writing) {
-        return QStringLiteral("you may not read it");
+        return QCoreApplication::translate("SettingsFile", "you may not read it");
     }
     if (diskIsFull(error)) {
-        return QStringLiteral("the disk is full");
+        return QCoreApplication::translate("SettingsFile", "the disk is full");
     }
     if (folder.exists() && !folder.isDir()) {
-        return QStringLiteral("%1 is not a folder").arg(folder.filePath());
+        return QCoreApplication::translate("SettingsFile", "%1 is not a folder")
+            .arg(folder.filePath());
     }
     if (file.exists() && !file.isWritable()) {
-        return QStringLiteral("the file is read-only");
+        return QCoreApplication::translate("SettingsFile", "the file is read-only");
     }
     if (folder.exists() && !folder.isWritable()) {
-        return QStringLiteral("its folder is read-only");
+        return QCoreApplication::translate("SettingsFile", "its folder is read-only");
     }
     if (error != 0) {
         return QString::fromLocal8Bit(std::strerror(error));
     }
-    return QStringLiteral("the disk may be full");
+    return QCoreApplication::translate("SettingsFile", "the disk may be full");
 }
 
 txlink::Error failure(const QString& reason) {
@@ -158,8 +162,9 @@ txlink::Result<QString> IniSettingsStore::read(const QString& application, const
     const QString value =
         settings.value(addressOf(application, section, key), defaultValue).toString();
     if (settings.status() != QSettings::NoError) {
-        return failure(QStringLiteral("cannot read the settings file %1: %2")
-                           .arg(m_filePath, problemWith(m_filePath, settings.status(), false)));
+        return failure(
+            QCoreApplication::translate("SettingsFile", "cannot read the settings file %1: %2")
+                .arg(m_filePath, problemWith(m_filePath, settings.status(), false)));
     }
     return value;
 }
@@ -175,8 +180,9 @@ txlink::Status IniSettingsStore::write(const QString& application, const QString
     const QString target = fileToReplace(m_filePath);
     const QString folder = QFileInfo(target).absolutePath();
     const auto failed = [&](int error, QSettings::Status status = QSettings::AccessError) {
-        return failure(QStringLiteral("cannot write the settings file %1: %2")
-                           .arg(m_filePath, problemWith(target, status, true, error)));
+        return failure(
+            QCoreApplication::translate("SettingsFile", "cannot write the settings file %1: %2")
+                .arg(m_filePath, problemWith(target, status, true, error)));
     };
     errno = 0;
     if (!QDir().mkpath(folder)) {

@@ -17,6 +17,8 @@
 #include "platform/PrintableName.h"
 
 namespace platform {
+// Why a port names no device is read in the start-up box and the Serial Ports window, so it is in
+// the operator's language (context "PortMap").
 namespace {
 
 const QString kTtyDriversTable = QStringLiteral("/proc/tty/drivers");
@@ -121,36 +123,44 @@ bool portIsMapped(int port) {
 
 txlink::Result<QString> checkSerialDevice(const QString& path) {
     const QString shown = printableName(path);
-    const auto refused = [&shown](int number, const QString& why) {
-        return txlink::Error{number, QStringLiteral("%1 %2").arg(shown, why).toStdString()};
+    const auto refused = [](int number, const QString& why) {
+        return txlink::Error{number, why.toStdString()};
     };
     if (const QString entry = portMapNameOnTheWay(path); !entry.isEmpty()) {
-        const QString why = entry == QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() +
-                                         u'/' + QFileInfo(path).fileName()
-                                ? QStringLiteral("is a port-map entry, not a device.")
-                                : QStringLiteral("leads into the port map, to %1, not to a device.")
-                                      .arg(printableName(entry));
+        const QString why =
+            entry == QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() + u'/' +
+                         QFileInfo(path).fileName()
+                ? QCoreApplication::translate("PortMap", "%1 is a port-map entry, not a device.")
+                      .arg(shown)
+                : QCoreApplication::translate("PortMap",
+                                              "%1 leads into the port map, to %2, not to a device.")
+                      .arg(shown, printableName(entry));
         return refused(txlink::error::kPortNotDetected, why);
     }
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
         return refused(txlink::error::kPortNotDetected,
-                       QStringLiteral("does not exist (%1).")
-                           .arg(QString::fromLocal8Bit(std::strerror(errno))));
+                       QCoreApplication::translate("PortMap", "%1 does not exist (%2).")
+                           .arg(shown, QString::fromLocal8Bit(std::strerror(errno))));
     }
     if (S_ISDIR(st.st_mode)) {
-        return refused(txlink::error::kPortSettings,
-                       QStringLiteral("is not a serial line: it is a folder."));
+        return refused(
+            txlink::error::kPortSettings,
+            QCoreApplication::translate("PortMap", "%1 is not a serial line: it is a folder.")
+                .arg(shown));
     }
     if (!S_ISCHR(st.st_mode)) {
-        return refused(txlink::error::kPortSettings,
-                       QStringLiteral("is not a serial line: it is a file."));
+        return refused(
+            txlink::error::kPortSettings,
+            QCoreApplication::translate("PortMap", "%1 is not a serial line: it is a file.")
+                .arg(shown));
     }
     QFile drivers(kTtyDriversTable);
     if (!drivers.open(QIODevice::ReadOnly)) {
         return refused(txlink::error::kPortSettings,
-                       QStringLiteral("cannot be told a serial device: %1 cannot be read (%2).")
-                           .arg(kTtyDriversTable, drivers.errorString()));
+                       QCoreApplication::translate(
+                           "PortMap", "%1 cannot be told a serial device: %2 cannot be read (%3).")
+                           .arg(shown, kTtyDriversTable, drivers.errorString()));
     }
     const QString type =
         ttyDriverType(QString::fromLatin1(drivers.readAll()), major(st.st_rdev), minor(st.st_rdev));
@@ -159,8 +169,10 @@ txlink::Result<QString> checkSerialDevice(const QString& path) {
         return refused(
             txlink::error::kPortNotDetected,
             type.isEmpty()
-                ? QStringLiteral("is not a serial device.")
-                : QStringLiteral("is a terminal of the kind \"%1\", not a serial line.").arg(type));
+                ? QCoreApplication::translate("PortMap", "%1 is not a serial device.").arg(shown)
+                : QCoreApplication::translate(
+                      "PortMap", "%1 is a terminal of the kind \"%2\", not a serial line.")
+                      .arg(shown, type));
     }
     return QFileInfo(path).canonicalFilePath();
 }
@@ -168,7 +180,8 @@ txlink::Result<QString> checkSerialDevice(const QString& path) {
 txlink::Result<QString> checkedDeviceForPort(int port) {
     if (port < kFirstPort || port > kLastPort) {
         return txlink::Error{txlink::error::kPortNotDetected,
-                             QStringLiteral("Port %1 names no device: choose a port from %2 to %3.")
+                             QCoreApplication::translate(
+                                 "PortMap", "Port %1 names no device: choose a port from %2 to %3.")
                                  .arg(port)
                                  .arg(kFirstPort)
                                  .arg(kLastPort)
@@ -181,13 +194,16 @@ txlink::Result<QString> checkedDeviceForPort(int port) {
     const QString text = linkText(entry);
     const auto refused = [&](const txlink::Error& why) {
         return txlink::Error{why.number,
-                             QStringLiteral("Port %1, through %2: %3")
-                                 .arg(port)
-                                 .arg(printableName(entry), QString::fromStdString(why.reason))
+                             QCoreApplication::translate("PortMap", "Port %1, through %2: %3")
+                                 .arg(QString::number(port), printableName(entry),
+                                      QString::fromStdString(why.reason))
                                  .toStdString()};
     };
     if (text.isEmpty()) {
-        return refused({txlink::error::kPortNotDetected, "the entry is not a link to a device."});
+        return refused(
+            {txlink::error::kPortNotDetected,
+             QCoreApplication::translate("PortMap", "the entry is not a link to a device.")
+                 .toStdString()});
     }
     // The system reads a relative link from the folder the link is in.
     const txlink::Result<QString> device =

@@ -1,5 +1,6 @@
 #include "portmap/PortAssignments.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,8 @@
 #include "platform/PrintableName.h"
 
 namespace portmap {
+// What went wrong is read in the Serial Ports window and on the command line, so it is in the
+// operator's language (context "PortAssignments").
 namespace {
 
 QString systemReason() {
@@ -22,12 +25,14 @@ QString systemReason() {
 }
 
 txlink::Error portOutOfRange(int port) {
-    return txlink::Error{txlink::error::kPortNotDetected,
-                         QStringLiteral("Port %1 is not a port number: choose one from %2 to %3.")
-                             .arg(port)
-                             .arg(kFirstPort)
-                             .arg(kLastPort)
-                             .toStdString()};
+    return txlink::Error{
+        txlink::error::kPortNotDetected,
+        QCoreApplication::translate("PortAssignments",
+                                    "Port %1 is not a port number: choose one from %2 to %3.")
+            .arg(port)
+            .arg(kFirstPort)
+            .arg(kLastPort)
+            .toStdString()};
 }
 
 txlink::Error unwritable(const QString& what) {
@@ -82,13 +87,15 @@ txlink::Result<QString> assignPort(int port, const QString& device, const QStrin
     const QString entry = platform::portMapEntryPath(port);
     const QString folder = platform::portMapFolder();
     if (!QDir().mkpath(folder)) {
-        return unwritable(QStringLiteral("The port map %1 cannot be created.")
-                              .arg(platform::printableName(folder)));
+        return unwritable(
+            QCoreApplication::translate("PortAssignments", "The port map %1 cannot be created.")
+                .arg(platform::printableName(folder)));
     }
     if (const txlink::Status linked = platform::linkInOneStep(entry, target); !linked) {
-        return unwritable(QStringLiteral("%1 cannot be pointed at %2 (%3).")
-                              .arg(platform::printableName(entry), platform::printableName(target),
-                                   QString::fromStdString(linked.error().reason)));
+        return unwritable(
+            QCoreApplication::translate("PortAssignments", "%1 cannot be pointed at %2 (%3).")
+                .arg(platform::printableName(entry), platform::printableName(target),
+                     QString::fromStdString(linked.error().reason)));
     }
     return target;
 }
@@ -104,12 +111,15 @@ txlink::Result<bool> clearPort(int port) {
         return false;
     }
     if (S_ISDIR(st.st_mode)) {
-        return unwritable(QStringLiteral("%1 is a folder, not a port-map entry; leaving it alone.")
-                              .arg(platform::printableName(entry)));
+        return unwritable(
+            QCoreApplication::translate("PortAssignments",
+                                        "%1 is a folder, not a port-map entry; leaving it alone.")
+                .arg(platform::printableName(entry)));
     }
     if (::unlink(encoded.constData()) != 0) {
-        return unwritable(QStringLiteral("%1 cannot be removed (%2).")
-                              .arg(platform::printableName(entry), systemReason()));
+        return unwritable(
+            QCoreApplication::translate("PortAssignments", "%1 cannot be removed (%2).")
+                .arg(platform::printableName(entry), systemReason()));
     }
     return true;
 }

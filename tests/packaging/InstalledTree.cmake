@@ -1,8 +1,9 @@
 # Installs the build into a scratch folder and checks that what it installs fits together: the
 # menu entry starts an installed program and names an icon installed at every size, the metainfo
-# launches that entry and provides installed programs, and every program has its manual page.
+# launches that entry and provides installed programs, every program has its manual page and
+# its translations.
 # Where the desktop's validators are installed it runs them too.
-#   cmake -DBUILD_DIR=... -DSCRATCH=... -P InstalledTree.cmake
+#   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DSCRATCH=... -P InstalledTree.cmake
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${SCRATCH})
 set(ENV{DESTDIR} ${SCRATCH})
@@ -65,6 +66,17 @@ if(count EQUAL 1)
         expect("metainfo provides '${binary}', which is not installed" binary IN_LIST programs)
     endforeach()
 endif()
+
+# Each program's translations, in every language the source tree has.
+file(GLOB languages RELATIVE ${SOURCE_DIR}/translations ${SOURCE_DIR}/translations/vora_*.ts)
+expect("the source tree has no translation" languages)
+foreach(ts IN LISTS languages)
+    string(REGEX REPLACE "^vora_(.*)\\.ts$" "\\1" language "${ts}")
+    foreach(catalogue vora vora-txsim)
+        expect("${catalogue}_${language}.qm is not installed"
+               EXISTS ${root}/share/vora-tx-controller/translations/${catalogue}_${language}.qm)
+    endforeach()
+endforeach()
 
 foreach(doc README.md LICENSE docs/screenshot.png)
     expect("${doc} is not installed" EXISTS ${root}/share/doc/vora-tx-controller/${doc})

@@ -101,27 +101,34 @@ int freePort() {
     return 0;
 }
 
+// The simulator's messages are in the operator's language (context "PortMapEntry").
 QString refusal(int port, Occupant occupant) {
     const QString entry = platform::portMapEntryPath(port);
     QString taken;
     if (occupant == Occupant::LiveSimulator) {
-        taken = QStringLiteral("port %1 is in use by another simulator that is still running")
+        taken = QCoreApplication::translate(
+                    "PortMapEntry", "port %1 is in use by another simulator that is still running")
                     .arg(port);
     } else if (isSymLink(entry)) {
-        taken = QStringLiteral("port %1 is taken: %2 is your own entry, pointing at %3")
+        taken = QCoreApplication::translate(
+                    "PortMapEntry", "port %1 is taken: %2 is your own entry, pointing at %3")
                     .arg(port)
                     .arg(platform::printableName(entry), platform::printableName(linkText(entry)));
     } else {
-        taken = QStringLiteral("port %1 is taken: %2 is your own entry")
-                    .arg(port)
-                    .arg(platform::printableName(entry));
+        taken =
+            QCoreApplication::translate("PortMapEntry", "port %1 is taken: %2 is your own entry")
+                .arg(port)
+                .arg(platform::printableName(entry));
     }
     const int free = freePort();
-    const QString instead = free != 0 ? QStringLiteral("port %1 is free (--port %1)").arg(free)
-                                      : QStringLiteral("no port from %1 to %2 is free")
-                                            .arg(PortMapEntry::kFirstPort)
-                                            .arg(PortMapEntry::kLastPort);
-    return QStringLiteral(
+    const QString instead =
+        free != 0
+            ? QCoreApplication::translate("PortMapEntry", "port %1 is free (--port %1)").arg(free)
+            : QCoreApplication::translate("PortMapEntry", "no port from %1 to %2 is free")
+                  .arg(PortMapEntry::kFirstPort)
+                  .arg(PortMapEntry::kLastPort);
+    return QCoreApplication::translate(
+               "PortMapEntry",
                "%1; %2, or add --replace to use port %3 and put the entry back when the simulator "
                "ends")
         .arg(taken, instead)
@@ -134,7 +141,8 @@ txlink::Status writeMarker(const QString& path, const QString& target) {
                             QFile::encodeName(target) + '\n';
     if (!marker.open(QIODevice::WriteOnly) || marker.write(text) != text.size() ||
         !marker.commit()) {
-        return failure(QStringLiteral("cannot write %1: %2").arg(path, marker.errorString()));
+        return failure(QCoreApplication::translate("PortMapEntry", "cannot write %1: %2")
+                           .arg(path, marker.errorString()));
     }
     return txlink::Status::success();
 }
@@ -167,14 +175,15 @@ PortMapEntry::~PortMapEntry() {
 txlink::Status PortMapEntry::publish(int port, const QString& target, bool replace) {
     (void)withdraw();
     if (port < kFirstPort || port > kLastPort) {
-        return failure(QStringLiteral("port %1 is not one of %2 to %3")
+        return failure(QCoreApplication::translate("PortMapEntry", "port %1 is not one of %2 to %3")
                            .arg(port)
                            .arg(kFirstPort)
                            .arg(kLastPort));
     }
     const QString path = platform::portMapEntryPath(port);
     if (!QDir().mkpath(QFileInfo(path).path())) {
-        return failure(QStringLiteral("cannot create %1").arg(QFileInfo(path).path()));
+        return failure(QCoreApplication::translate("PortMapEntry", "cannot create %1")
+                           .arg(QFileInfo(path).path()));
     }
     const QString original = originalPath(port);
     const Occupant occupant = occupantOf(port);
@@ -185,14 +194,17 @@ txlink::Status PortMapEntry::publish(int port, const QString& target, bool repla
             return failure(refusal(port, occupant));
         }
         if (entryExists(original)) {
-            return failure(QStringLiteral("%1 still holds an entry that an earlier simulator "
-                                          "replaced; put it back as %2 or remove it first")
-                               .arg(original, path));
+            return failure(
+                QCoreApplication::translate("PortMapEntry",
+                                            "%1 still holds an entry that an earlier simulator "
+                                            "replaced; put it back as %2 or remove it first")
+                    .arg(original, path));
         }
         if (rename(QFile::encodeName(path).constData(), QFile::encodeName(original).constData()) !=
             0) {
-            return failure(QStringLiteral("cannot keep %1 aside as %2: %3")
-                               .arg(path, original, systemReason()));
+            return failure(
+                QCoreApplication::translate("PortMapEntry", "cannot keep %1 aside as %2: %3")
+                    .arg(path, original, systemReason()));
         }
         restoreOriginal = true;
     }
@@ -201,15 +213,17 @@ txlink::Status PortMapEntry::publish(int port, const QString& target, bool repla
     if (done) {
         // The panel never finds the port missing while it is being replaced.
         if (const txlink::Status linked = platform::linkInOneStep(path, target); !linked) {
-            done = failure(QStringLiteral("cannot link %1 to %2: %3")
+            done = failure(QCoreApplication::translate("PortMapEntry", "cannot link %1 to %2: %3")
                                .arg(path, target, reasonOf(linked.error())));
         }
     }
     if (!done) {
         QFile::remove(markerPath(port));
         if (restoreOriginal && occupant != Occupant::DeadSimulator && !putBack(original, path)) {
-            return failure(reasonOf(done.error()) +
-                           QStringLiteral("; your own entry is left as %1").arg(original));
+            return failure(
+                reasonOf(done.error()) +
+                QCoreApplication::translate("PortMapEntry", "; your own entry is left as %1")
+                    .arg(original));
         }
         return done;
     }
@@ -237,8 +251,10 @@ txlink::Status PortMapEntry::withdraw() {
     m_restoreOriginal = false;
 
     if (!stillOurs) {
-        return restore ? failure(QStringLiteral("%1 was changed while the simulator ran; the entry "
-                                                "it replaced is left as %2")
+        return restore ? failure(QCoreApplication::translate(
+                                     "PortMapEntry",
+                                     "%1 was changed while the simulator ran; the entry "
+                                     "it replaced is left as %2")
                                      .arg(path, original))
                        : txlink::Status::success();
     }
@@ -247,8 +263,8 @@ txlink::Status PortMapEntry::withdraw() {
         return txlink::Status::success();
     }
     if (!putBack(original, path)) {
-        return failure(
-            QStringLiteral("cannot put %1 back as %2: %3").arg(original, path, systemReason()));
+        return failure(QCoreApplication::translate("PortMapEntry", "cannot put %1 back as %2: %3")
+                           .arg(original, path, systemReason()));
     }
     return txlink::Status::success();
 }

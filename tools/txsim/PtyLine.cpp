@@ -1,5 +1,7 @@
 #include "PtyLine.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -113,7 +115,8 @@ void PtyLine::readAvailable() {
         // EIO cannot happen while this end holds the slave open; should it anyway, stop
         // listening rather than spin on a line that keeps failing.
         m_notifier->setEnabled(false);
-        emit failed(n == 0 ? QStringLiteral("read: end of file") : systemError("read"));
+        emit failed(n == 0 ? QCoreApplication::translate("PtyLine", "read: end of file")
+                           : systemError("read"));
         return;
     }
 }

@@ -3,6 +3,7 @@
 #include "Failure.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -13,9 +14,11 @@ namespace txsim {
 
 using namespace std::chrono;
 
+// The help and the refusals are in the operator's language (context "SimOptions").
 namespace {
 
-const char kDescription[] = R"(A virtual Vora transmitter on a pseudo-terminal.
+const char kDescription[] =
+    QT_TRANSLATE_NOOP("SimOptions", R"(A virtual Vora transmitter on a pseudo-terminal.
 
 It answers the panel's two-byte commands 1a to 7a with 8-character records
 (S status, then F, G or H frequency), repeats its status on its own, and can
@@ -42,7 +45,7 @@ Faults:
                        still read, obeyed and logged
   --silence-for S      ... and after S more seconds it talks again
   --hangup-after S     after S seconds the line is closed (the panel sees the
-                       device vanish) and the simulator exits)";
+                       device vanish) and the simulator exits)");
 
 struct Option {
     const char* name;
@@ -51,32 +54,65 @@ struct Option {
 };
 
 const Option kOptions[] = {
-    {"format", "Frequency record kind: F, G or H (default F).", "F|G|H"},
-    {"frequency", "Start frequency in MHz (default per format: 1296, 10368, 2320).", "MHz"},
-    {"power", "Start power level, 0 to 255 (default 128).", "N"},
-    {"unlocked", "Report the synthesiser as unlocked.", nullptr},
-    {"port", "Publish the pty as the panel's port N (1-9) in the port map.", "N"},
+    {"format", QT_TRANSLATE_NOOP("SimOptions", "Frequency record kind: F, G or H (default F)."),
+     "F|G|H"},
+    {"frequency",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Start frequency in MHz (default per format: 1296, 10368, 2320)."),
+     "MHz"},
+    {"power", QT_TRANSLATE_NOOP("SimOptions", "Start power level, 0 to 255 (default 128)."), "N"},
+    {"unlocked", QT_TRANSLATE_NOOP("SimOptions", "Report the synthesiser as unlocked."), nullptr},
+    {"port",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Publish the pty as the panel's port N (1-9) in the port map."),
+     "N"},
     {"replace",
-     "With --port: take the port's entry even if it is someone's own; put it back at the end.",
+     QT_TRANSLATE_NOOP(
+         "SimOptions",
+         "With --port: take the port's entry even if it is someone's own; put it back at the end."),
      nullptr},
-    {"print-path", "Print the pty path first (always done; kept for scripts).", nullptr},
-    {"quiet", "Print the pty path alone, and log nothing.", nullptr},
-    {"status-interval", "Repeat the status every MS milliseconds; 0 never (default 1000).", "MS"},
-    {"byte-pacing", "Write records a byte at a time at 9600-baud pacing.", nullptr},
-    {"byte-gap-us", "Microseconds between paced bytes (default 1042); implies --byte-pacing.",
+    {"print-path",
+     QT_TRANSLATE_NOOP("SimOptions", "Print the pty path first (always done; kept for scripts)."),
+     nullptr},
+    {"quiet", QT_TRANSLATE_NOOP("SimOptions", "Print the pty path alone, and log nothing."),
+     nullptr},
+    {"status-interval",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Repeat the status every MS milliseconds; 0 never (default 1000)."),
+     "MS"},
+    {"byte-pacing",
+     QT_TRANSLATE_NOOP("SimOptions", "Write records a byte at a time at 9600-baud pacing."),
+     nullptr},
+    {"byte-gap-us",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Microseconds between paced bytes (default 1042); implies --byte-pacing."),
      "US"},
-    {"split", "Split the K-th record sent after P characters (P 1 to 7).", "K:P"},
-    {"split-gap-ms", "Pause between the parts of a split record (default 50).", "MS"},
-    {"garbage", "Write N random bytes before every status repeat.", "N"},
-    {"malformed", "Make status repeats malformed (step code \"x1\" and the like).", nullptr},
-    {"stuck-step", "Fault: answer Step (1a) with the step unchanged.", nullptr},
+    {"split",
+     QT_TRANSLATE_NOOP("SimOptions", "Split the K-th record sent after P characters (P 1 to 7)."),
+     "K:P"},
+    {"split-gap-ms",
+     QT_TRANSLATE_NOOP("SimOptions", "Pause between the parts of a split record (default 50)."),
+     "MS"},
+    {"garbage", QT_TRANSLATE_NOOP("SimOptions", "Write N random bytes before every status repeat."),
+     "N"},
+    {"malformed",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Make status repeats malformed (step code \"x1\" and the like)."),
+     nullptr},
+    {"stuck-step", QT_TRANSLATE_NOOP("SimOptions", "Fault: answer Step (1a) with the step unchanged."),
+     nullptr},
     {"band-edge",
-     "Fault: up and down do nothing where they would leave LOW to HIGH MHz; the frequency record "
-     "still comes.",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Fault: up and down do nothing where they would leave LOW to HIGH MHz; the "
+                       "frequency record still comes."),
      "LOW:HIGH"},
-    {"silence-after", "Stop sending anything after S seconds.", "S"},
-    {"silence-for", "With --silence-after: talk again after S more seconds.", "S"},
-    {"hangup-after", "Close the line after S seconds and exit.", "S"},
+    {"silence-after", QT_TRANSLATE_NOOP("SimOptions", "Stop sending anything after S seconds."),
+     "S"},
+    {"silence-for",
+     QT_TRANSLATE_NOOP("SimOptions", "With --silence-after: talk again after S more seconds."),
+     "S"},
+    {"hangup-after", QT_TRANSLATE_NOOP("SimOptions", "Close the line after S seconds and exit."),
+     "S"},
 };
 
 std::optional<long long> integerIn(const QString& text, long long lowest, long long highest) {
@@ -109,7 +145,7 @@ Refusal readFrequency(const Values& given, SimOptions& options) {
     if (given.isSet("format")) {
         const auto format = TransmitterModel::formatNamed(given.value("format"));
         if (!format)
-            return QStringLiteral("--format takes F, G or H");
+            return QCoreApplication::translate("SimOptions", "--format takes F, G or H");
         options.format = *format;
     }
     if (given.isSet("frequency")) {
@@ -117,7 +153,8 @@ Refusal readFrequency(const Values& given, SimOptions& options) {
         const double mhz = given.value("frequency").toDouble(&ok);
         const qint64 khz = ok && std::isfinite(mhz) ? std::llround(mhz * 1000) : -1;
         if (khz < 0 || khz > TransmitterModel::highestFrequencyKhz(options.format))
-            return QStringLiteral("--frequency is out of range for this format");
+            return QCoreApplication::translate("SimOptions",
+                                               "--frequency is out of range for this format");
         options.frequencyKhz = khz;
     }
     if (given.isSet("band-edge")) {
@@ -146,17 +183,19 @@ Refusal readWholeNumbers(const Values& given, SimOptions& options) {
         void (*take)(SimOptions&, long long);
     };
     static constexpr Whole kWholes[] = {
-        {"power", 0, TransmitterModel::kMaxPower, "0 to 255",
+        {"power", 0, TransmitterModel::kMaxPower, QT_TRANSLATE_NOOP("SimOptions", "0 to 255"),
          [](SimOptions& o, long long v) { o.power = int(v); }},
-        {"port", platform::kFirstPort, platform::kLastPort, "1 to 9",
+        {"port", platform::kFirstPort, platform::kLastPort,
+         QT_TRANSLATE_NOOP("SimOptions", "1 to 9"),
          [](SimOptions& o, long long v) { o.port = int(v); }},
-        {"status-interval", 0, 3'600'000, "milliseconds, 0 to 3600000",
+        {"status-interval", 0, 3'600'000,
+         QT_TRANSLATE_NOOP("SimOptions", "milliseconds, 0 to 3600000"),
          [](SimOptions& o, long long v) { o.statusInterval = milliseconds(v); }},
-        {"byte-gap-us", 1, 10'000'000, "1 to 10000000",
+        {"byte-gap-us", 1, 10'000'000, QT_TRANSLATE_NOOP("SimOptions", "1 to 10000000"),
          [](SimOptions& o, long long v) { o.byteGap = microseconds(v); }},
-        {"split-gap-ms", 0, 60'000, "0 to 60000",
+        {"split-gap-ms", 0, 60'000, QT_TRANSLATE_NOOP("SimOptions", "0 to 60000"),
          [](SimOptions& o, long long v) { o.splitGap = milliseconds(v); }},
-        {"garbage", 0, 4096, "0 to 4096",
+        {"garbage", 0, 4096, QT_TRANSLATE_NOOP("SimOptions", "0 to 4096"),
          [](SimOptions& o, long long v) { o.garbageBytes = int(v); }},
     };
     for (const Whole& whole : kWholes) {
@@ -164,8 +203,9 @@ Refusal readWholeNumbers(const Values& given, SimOptions& options) {
             continue;
         const auto value = integerIn(given.value(whole.name), whole.lowest, whole.highest);
         if (!value)
-            return QStringLiteral("--%1 takes %2")
-                .arg(QLatin1String(whole.name), QLatin1String(whole.takes));
+            return QCoreApplication::translate("SimOptions", "--%1 takes %2")
+                .arg(QLatin1String(whole.name),
+                     QCoreApplication::translate("SimOptions", whole.takes));
         whole.take(options, *value);
     }
     return std::nullopt;
@@ -180,7 +220,8 @@ Refusal readSplit(const Values& given, SimOptions& options) {
         match.hasMatch() ? integerIn(match.captured(1), 1, 1'000'000'000) : std::nullopt;
     const auto after = match.hasMatch() ? integerIn(match.captured(2), 1, 7) : std::nullopt;
     if (!record || !after)
-        return QStringLiteral("--split takes K:P, K from 1, P from 1 to 7");
+        return QCoreApplication::translate("SimOptions",
+                                           "--split takes K:P, K from 1, P from 1 to 7");
     options.splitRecord = static_cast<int>(*record);
     options.splitAfter = static_cast<int>(*after);
     return std::nullopt;
@@ -197,7 +238,8 @@ Refusal readTimes(const Values& given, SimOptions& options) {
             continue;
         *target = seconds(given.value(name));
         if (!*target)
-            return QStringLiteral("--%1 takes seconds").arg(QLatin1String(name));
+            return QCoreApplication::translate("SimOptions", "--%1 takes seconds")
+                .arg(QLatin1String(name));
     }
     return std::nullopt;
 }
@@ -206,16 +248,18 @@ Refusal readTimes(const Values& given, SimOptions& options) {
 
 txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    parser.setApplicationDescription(QCoreApplication::translate("SimOptions", kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
     for (const Option& option : kOptions) {
-        parser.addOption(option.valueName
-                             ? QCommandLineOption(QString::fromLatin1(option.name),
-                                                  QString::fromUtf8(option.description),
-                                                  QString::fromLatin1(option.valueName))
-                             : QCommandLineOption(QString::fromLatin1(option.name),
-                                                  QString::fromUtf8(option.description)));
+        parser.addOption(
+            option.valueName
+                ? QCommandLineOption(QString::fromLatin1(option.name),
+                                     QCoreApplication::translate("SimOptions", option.description),
+                                     QString::fromLatin1(option.valueName))
+                : QCommandLineOption(
+                      QString::fromLatin1(option.name),
+                      QCoreApplication::translate("SimOptions", option.description)));
     }
     if (!parser.parse(arguments))
         return failure(parser.errorText());
@@ -224,8 +268,8 @@ txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
     if (!parser.positionalArguments().isEmpty())
-        return failure(
-            QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
+        return failure(QCoreApplication::translate("SimOptions", "unexpected argument: %1")
+                           .arg(parser.positionalArguments().first()));
 
     const Values given{parser};
     SimOptions options;
@@ -241,9 +285,10 @@ txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
             return failure(*refusal);
     }
     if (options.replace && options.port == 0)
-        return failure(QStringLiteral("--replace needs --port"));
+        return failure(QCoreApplication::translate("SimOptions", "--replace needs --port"));
     if (options.silenceFor && !options.silenceAfter)
-        return failure(QStringLiteral("--silence-for needs --silence-after"));
+        return failure(
+            QCoreApplication::translate("SimOptions", "--silence-for needs --silence-after"));
     return options;
 }
 

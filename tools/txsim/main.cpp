@@ -11,6 +11,7 @@
 #include "SimOptions.h"
 #include "VirtualTransmitter.h"
 #include "platform/TerminationSignals.h"
+#include "platform/Translations.h"
 #include "platform/Version.h"
 
 namespace {
@@ -24,6 +25,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vora-txsim"));
     QCoreApplication::setApplicationVersion(QLatin1String(platform::kVersion));
+    // Its help and messages in the desktop's language; its log of the line stays as it is.
+    const platform::Translations translations(QStringLiteral("vora-txsim"));
 
     const auto options = txsim::SimOptions::parse(QCoreApplication::arguments());
     if (!options) {

@@ -22,12 +22,11 @@ Server::~Server() {
 txlink::Status Server::listen(const QHostAddress& address, quint16 port) {
     stop();
     if (!m_listener.listen(address, port)) {
-        return txlink::Error{txlink::error::kInternal,
-                             QStringLiteral("cannot listen on %1 port %2: %3")
-                                 .arg(address.toString())
-                                 .arg(port)
-                                 .arg(m_listener.errorString())
-                                 .toStdString()};
+        return txlink::Error{
+            txlink::error::kInternal,
+            tr("cannot listen on %1 port %2: %3")
+                .arg(address.toString(), QString::number(port), m_listener.errorString())
+                .toStdString()};
     }
     m_unendedLineCheck.start();
     return txlink::Status::success();

@@ -1,5 +1,6 @@
 #include "ui/about/MakerDetails.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -21,17 +22,32 @@ QString existingReadme() {
     return {};
 }
 
+// The build's own defaults name nobody in particular, and so read in the operator's language; a
+// distributor's own name or address stays as it is.
+QString configuredText(const char* value) {
+    static const char* const kDefaults[] = {
+        QT_TRANSLATE_NOOP("ui::about::MakerDetails", "the Vora TX developers"),
+        QT_TRANSLATE_NOOP("ui::about::MakerDetails", "your distributor"),
+    };
+    for (const char* text : kDefaults) {
+        if (qstrcmp(value, text) == 0) {
+            return QCoreApplication::translate("ui::about::MakerDetails", text);
+        }
+    }
+    return QString::fromUtf8(value);
+}
+
 }  // namespace
 
 MakerDetails MakerDetails::configured() {
     return {
         .webAddress = QString::fromUtf8(config::kWebAddress),
         .callSign = QString::fromUtf8(config::kCallSign),
-        .author = QString::fromUtf8(config::kAuthor),
+        .author = configuredText(config::kAuthor),
         .town = QString::fromUtf8(config::kTown),
         .locator = QString::fromUtf8(config::kLocator),
         .country = QString::fromUtf8(config::kCountry),
-        .email = QString::fromUtf8(config::kEmail),
+        .email = configuredText(config::kEmail),
         .readmePath = existingReadme(),
     };
 }

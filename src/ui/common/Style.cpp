@@ -29,6 +29,13 @@ QFont windowDefaultFont() {
     return font;
 }
 
+void substituteFonts() {
+    // A metric-compatible face keeps captions whole.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+}
+
 void setColours(QWidget* widget, const QColor& background, const QColor& text, ColourRoles roles,
                 DisabledText disabled) {
     QPalette palette = widget->palette();

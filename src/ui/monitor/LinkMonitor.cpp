@@ -25,14 +25,26 @@ struct Row {
     const char* indicatorName;
     QRect indicatorTwips;
 };
-constexpr Row kPortRow = {
-    "Label7", "Com port", {240, 360, 975, 255}, "Label8", {2160, 360, 615, 255}};
-constexpr Row kLinkRow = {
-    "Label5", "Connected", {240, 720, 975, 255}, "Shape1", {2280, 720, 375, 255}};
-constexpr Row kTransmitRow = {
-    "Label9", "TXD", {240, 1080, 855, 255}, "Shape2", {2280, 1080, 375, 255}};
-constexpr Row kReceiveRow = {
-    "Label10", "RXD", {240, 1440, 975, 255}, "Shape3", {2280, 1440, 375, 255}};
+constexpr Row kPortRow = {"Label7",
+                          QT_TRANSLATE_NOOP("ui::monitor::LinkMonitor", "Com port"),
+                          {240, 360, 975, 255},
+                          "Label8",
+                          {2160, 360, 615, 255}};
+constexpr Row kLinkRow = {"Label5",
+                          QT_TRANSLATE_NOOP("ui::monitor::LinkMonitor", "Connected"),
+                          {240, 720, 975, 255},
+                          "Shape1",
+                          {2280, 720, 375, 255}};
+constexpr Row kTransmitRow = {"Label9",
+                              QT_TRANSLATE_NOOP("ui::monitor::LinkMonitor", "TXD"),
+                              {240, 1080, 855, 255},
+                              "Shape2",
+                              {2280, 1080, 375, 255}};
+constexpr Row kReceiveRow = {"Label10",
+                             QT_TRANSLATE_NOOP("ui::monitor::LinkMonitor", "RXD"),
+                             {240, 1440, 975, 255},
+                             "Shape3",
+                             {2280, 1440, 375, 255}};
 
 QLabel* addLabel(QWidget* frame, const char* name, const QString& caption, const QRect& twips) {
     QLabel* label = makeLabel(frame, name, caption, twips);

@@ -152,7 +152,7 @@ void SerialPortsWindow::buildControls() {
     for (int port = portmap::kFirstPort; port <= portmap::kLastPort; ++port) {
         m_portBox->addItem(portCaption(port), port);
     }
-    m_assign = makeButton(this, "assignButton", QStringLiteral("&Assign device to port"),
+    m_assign = makeButton(this, "assignButton", tr("&Assign device to port"),
                           tr("Assign the selected device to the port number"));
     m_clear =
         makeButton(this, "clearButton", tr("C&lear port"), tr("Clear the port number's entry"));
@@ -178,12 +178,11 @@ void SerialPortsWindow::buildControls() {
     closeRow->addWidget(m_close, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeCaption(this, "deviceListCaption",
-                                  QStringLiteral("&Serial devices present:"), m_deviceList));
+    layout->addWidget(
+        makeCaption(this, "deviceListCaption", tr("&Serial devices present:"), m_deviceList));
     layout->addWidget(m_deviceList, 3);
     layout->addLayout(assignRow);
-    layout->addWidget(
-        makeCaption(this, "portListCaption", QStringLiteral("&Port numbers:"), m_portList));
+    layout->addWidget(makeCaption(this, "portListCaption", tr("&Port numbers:"), m_portList));
     layout->addWidget(m_portList, 4);
     layout->addLayout(closeRow);
     resize(common::toPixels(12000), common::toPixels(7200));

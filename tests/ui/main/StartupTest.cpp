@@ -25,6 +25,8 @@ const QString kNotDetected3 = QStringLiteral(
     "settings\r\r");
 const QString kTypeMismatch = QStringLiteral("VoraController\r\rError nr 13\r\r");
 const QString kGuidance = QStringLiteral("Choose another port in Options, Serial Ports…");
+const QString kNoPortNumber = QStringLiteral(
+    "The stored port \"%1\" does not end in a port number: choose a port in Options, Settings.");
 
 }  // namespace
 
@@ -46,7 +48,8 @@ TEST(StartupMessage, NamesThePortByItsLastCharacterAndEndsWithTheReason) {
                         "Please check your settings\r\rwhy\rChoose another port in Options, "
                         "Serial Ports…")},
         {8010, "Com 5", QStringLiteral("VoraController\r\rError nr 8010\r\rwhy")},
-        {13, "", kTypeMismatch + "why"},
+        // The core's reason is worded again from the port text, not passed on.
+        {13, "Com x", kTypeMismatch + kNoPortNumber.arg(QStringLiteral("Com x"))},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.number);
@@ -85,6 +88,8 @@ TEST_F(Startup, PortTextNotEndingInADigitIsErrorThirteenWithoutTheSettingsDialog
         start();
         EXPECT_EQ(messages.titles.value(0), QStringLiteral("Error !!"));
         EXPECT_EQ(messages.fixedTexts(), QStringList{kTypeMismatch});
+        // The box words the core's reason itself, and words it as the core does.
+        EXPECT_EQ(messages.reasons(), QStringList{kNoPortNumber.arg(text)});
         EXPECT_EQ(program->settingsDialog(), nullptr);
         EXPECT_FALSE(program->session().link().isOpen());
         EXPECT_TRUE(window().isVisible());

@@ -44,6 +44,10 @@ inline const QColor kCaptionText = kWhite;
 
 // The font of every control that has none of its own.
 QFont windowDefaultFont();
+// Where the desktop lacks the windows' classic faces, the nearest free ones stand in, so that
+// captions measure as they were designed; the program and the tests that measure captions call
+// it before the first window.
+void substituteFonts();
 
 // Which palette roles take the colours.
 enum class ColourRoles {
