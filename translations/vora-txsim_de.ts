@@ -263,5 +263,13 @@ Störungen:
         <source>0 to 4096</source>
         <translation>0 bis 4096</translation>
     </message>
+    <message>
+        <source>Fault: answer Step (1a) with the step unchanged.</source>
+        <translation>Fehler: Step (1a) mit unverändertem Schritt beantworten.</translation>
+    </message>
+    <message>
+        <source>Fault: up and down do nothing where they would leave LOW to HIGH MHz; the frequency record still comes.</source>
+        <translation>Fehler: auf und ab tun nichts, wo sie LOW bis HIGH MHz verlassen würden; der Frequenzdatensatz kommt trotzdem.</translation>
+    </message>
 </context>
 </TS>

@@ -260,5 +260,13 @@ Storingen:
         <source>0 to 4096</source>
         <translation>0 tot 4096</translation>
     </message>
+    <message>
+        <source>Fault: answer Step (1a) with the step unchanged.</source>
+        <translation>Fout: beantwoord Step (1a) met een ongewijzigde stap.</translation>
+    </message>
+    <message>
+        <source>Fault: up and down do nothing where they would leave LOW to HIGH MHz; the frequency record still comes.</source>
+        <translation>Fout: op en neer doen niets waar ze LOW tot HIGH MHz zouden verlaten; het frequentierecord komt wel.</translation>
+    </message>
 </context>
 </TS>

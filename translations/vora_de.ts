@@ -509,6 +509,14 @@ Mehr mit &apos;vora-tx-controller --help&apos;.
         <source>comments to</source>
         <translation>oder Kommentare an</translation>
     </message>
+    <message>
+        <source>Press Enter to open it.</source>
+        <translation>Mit Enter öffnen.</translation>
+    </message>
+    <message>
+        <source>Press Enter to close this window.</source>
+        <translation>Mit Enter dieses Fenster schließen.</translation>
+    </message>
 </context>
 <context>
     <name>ui::about::MakerDetails</name>
@@ -670,6 +678,70 @@ Mehr mit &apos;vora-tx-controller --help&apos;.
     <message>
         <source>Net %1</source>
         <translation>Netz %1</translation>
+    </message>
+    <message>
+        <source>Frequency, decimal point</source>
+        <translation>Frequenz, Dezimalpunkt</translation>
+    </message>
+    <message>
+        <source>Frequency, fraction digits</source>
+        <translation>Frequenz, Nachkommastellen</translation>
+    </message>
+    <message>
+        <source>Frequency, unit</source>
+        <translation>Frequenz, Einheit</translation>
+    </message>
+    <message>
+        <source>Carrier state not reported yet. Press to switch the carrier on or off.</source>
+        <translation>Träger noch nicht gemeldet. Drücken schaltet den Träger ein oder aus.</translation>
+    </message>
+    <message>
+        <source>Go to Frequency…</source>
+        <translation>Gehe zu Frequenz…</translation>
+    </message>
+    <message>
+        <source>Carrier on. Press to switch the carrier off.</source>
+        <translation>Träger an. Drücken schaltet den Träger aus.</translation>
+    </message>
+    <message>
+        <source>Carrier off. Press to key the transmitter.</source>
+        <translation>Träger aus. Drücken tastet den Sender.</translation>
+    </message>
+    <message>
+        <source>%1.%2 MHz</source>
+        <translation>%1.%2 MHz</translation>
+    </message>
+    <message>
+        <source>%1. Hold to tune down.</source>
+        <translation>%1. Halten stimmt nach unten ab.</translation>
+    </message>
+    <message>
+        <source>%1. Hold to tune up.</source>
+        <translation>%1. Halten stimmt nach oben ab.</translation>
+    </message>
+    <message>
+        <source>Power %1 of %2.</source>
+        <translation>Leistung %1 von %2.</translation>
+    </message>
+    <message>
+        <source>%1 Hold to lower the power.</source>
+        <translation>%1 Halten senkt die Leistung.</translation>
+    </message>
+    <message>
+        <source>%1 Hold to raise the power.</source>
+        <translation>%1 Halten erhöht die Leistung.</translation>
+    </message>
+    <message>
+        <source>%1, selected step</source>
+        <translation>%1, gewählter Schritt</translation>
+    </message>
+    <message>
+        <source>No step reported yet. Press to change the step.</source>
+        <translation>Noch kein Schritt gemeldet. Drücken ändert den Schritt.</translation>
+    </message>
+    <message>
+        <source>%1 step. Press to change the step.</source>
+        <translation>Schritt %1. Drücken ändert den Schritt.</translation>
     </message>
 </context>
 <context>
@@ -886,6 +958,189 @@ Mehr mit &apos;vora-tx-controller --help&apos;.
     <message>
         <source>The port was not saved.</source>
         <translation>Der Port wurde nicht gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::tuning::GoToFrequencyWindow</name>
+    <message>
+        <source>At %1 MHz, on your step.</source>
+        <translation>Auf %1 MHz, mit Ihrem Schritt.</translation>
+    </message>
+    <message>
+        <source>The transmitter has not reported its frequency and step yet.</source>
+        <translation>Der Sender hat Frequenz und Schritt noch nicht gemeldet.</translation>
+    </message>
+    <message>
+        <source>the carrier is on: the frequency is not changed while the transmitter sends.</source>
+        <translation>der Träger ist an: die Frequenz wird nicht geändert, solange der Sender sendet.</translation>
+    </message>
+    <message>
+        <source>the link to the transmitter is down.</source>
+        <translation>die Verbindung zum Sender ist unterbrochen.</translation>
+    </message>
+    <message>
+        <source>%1 MHz cannot be reached with the transmitter&apos;s steps.</source>
+        <translation>%1 MHz ist mit den Schritten des Senders nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>stopped by a button, Escape or Stop.</source>
+        <translation>angehalten durch eine Taste, Escape oder Stopp.</translation>
+    </message>
+    <message>
+        <source>the main window was reloaded.</source>
+        <translation>das Hauptfenster wurde neu geladen.</translation>
+    </message>
+    <message>
+        <source>another frequency was asked for (here or by network control).</source>
+        <translation>eine andere Frequenz wurde verlangt (hier oder über die Netzsteuerung).</translation>
+    </message>
+    <message>
+        <source>the frequency did not move: a band edge?</source>
+        <translation>die Frequenz hat sich nicht bewegt: eine Bandgrenze?</translation>
+    </message>
+    <message>
+        <source>Step did not change the step.</source>
+        <translation>Schritt hat den Schritt nicht geändert.</translation>
+    </message>
+    <message>
+        <source>the transmitter reported something else than the move should have made.</source>
+        <translation>der Sender meldete etwas anderes, als der Schritt ergeben sollte.</translation>
+    </message>
+    <message>
+        <source>the transmitter did not answer within a second.</source>
+        <translation>der Sender hat nicht innerhalb einer Sekunde geantwortet.</translation>
+    </message>
+    <message>
+        <source>Not at %1 MHz: %2</source>
+        <translation>Nicht auf %1 MHz: %2</translation>
+    </message>
+    <message>
+        <source>The transmitter is at %1 MHz.</source>
+        <translation>Der Sender steht auf %1 MHz.</translation>
+    </message>
+    <message>
+        <source>Go to Frequency</source>
+        <translation>Gehe zu Frequenz</translation>
+    </message>
+    <message>
+        <source>Frequency in MHz</source>
+        <translation>Frequenz in MHz</translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation>&amp;Los</translation>
+    </message>
+    <message>
+        <source>Go to the frequency</source>
+        <translation>Zur Frequenz gehen</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stopp</translation>
+    </message>
+    <message>
+        <source>Stop tuning</source>
+        <translation>Abstimmen anhalten</translation>
+    </message>
+    <message>
+        <source>Tuning progress, in commands</source>
+        <translation>Fortschritt beim Abstimmen, in Befehlen</translation>
+    </message>
+    <message>
+        <source>%v of %m commands</source>
+        <translation>%v von %m Befehlen</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Memories</source>
+        <translation>Speicher</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>MHz</source>
+        <translation>MHz</translation>
+    </message>
+    <message>
+        <source>&amp;Add current frequency</source>
+        <translation>Aktuelle Frequenz &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add the current frequency to the memories</source>
+        <translation>Die aktuelle Frequenz zu den Speichern hinzufügen</translation>
+    </message>
+    <message>
+        <source>Go to &amp;memory</source>
+        <translation>Zum &amp;Speicher</translation>
+    </message>
+    <message>
+        <source>Go to the selected memory</source>
+        <translation>Zum gewählten Speicher gehen</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename the selected memory</source>
+        <translation>Den gewählten Speicher umbenennen</translation>
+    </message>
+    <message>
+        <source>Remo&amp;ve</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the selected memory</source>
+        <translation>Den gewählten Speicher entfernen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close the window</source>
+        <translation>Das Fenster schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Frequency (MHz):</source>
+        <translation>&amp;Frequenz (MHz):</translation>
+    </message>
+    <message>
+        <source>M&amp;emories:</source>
+        <translation>Spei&amp;cher:</translation>
+    </message>
+    <message>
+        <source>Type a frequency in MHz, such as %1.</source>
+        <translation>Geben Sie eine Frequenz in MHz ein, etwa %1.</translation>
+    </message>
+    <message>
+        <source>Tuning to %1 MHz…</source>
+        <translation>Stimme auf %1 MHz ab…</translation>
+    </message>
+    <message>
+        <source>The transmitter has not reported its frequency yet.</source>
+        <translation>Der Sender hat seine Frequenz noch nicht gemeldet.</translation>
+    </message>
+    <message>
+        <source>%1 MHz added to the memories.</source>
+        <translation>%1 MHz zu den Speichern hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Select a memory first.</source>
+        <translation>Wählen Sie zuerst einen Speicher.</translation>
+    </message>
+    <message>
+        <source>%1 removed from the memories.</source>
+        <translation>%1 aus den Speichern entfernt.</translation>
+    </message>
+    <message>
+        <source>The memories could not be stored: %1</source>
+        <translation>Die Speicher konnten nicht gesichert werden: %1</translation>
     </message>
 </context>
 </TS>

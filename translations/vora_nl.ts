@@ -508,6 +508,14 @@ Meer met &apos;vora-tx-controller --help&apos;.
         <source>comments to</source>
         <translation>opmerkingen naar</translation>
     </message>
+    <message>
+        <source>Press Enter to open it.</source>
+        <translation>Druk op Enter om het te openen.</translation>
+    </message>
+    <message>
+        <source>Press Enter to close this window.</source>
+        <translation>Druk op Enter om dit venster te sluiten.</translation>
+    </message>
 </context>
 <context>
     <name>ui::about::MakerDetails</name>
@@ -669,6 +677,70 @@ Meer met &apos;vora-tx-controller --help&apos;.
     <message>
         <source>Net %1</source>
         <translation>Net %1</translation>
+    </message>
+    <message>
+        <source>Frequency, decimal point</source>
+        <translation>Frequentie, decimale punt</translation>
+    </message>
+    <message>
+        <source>Frequency, fraction digits</source>
+        <translation>Frequentie, cijfers achter de punt</translation>
+    </message>
+    <message>
+        <source>Frequency, unit</source>
+        <translation>Frequentie, eenheid</translation>
+    </message>
+    <message>
+        <source>Carrier state not reported yet. Press to switch the carrier on or off.</source>
+        <translation>Draaggolf nog niet gemeld. Druk om de draaggolf aan of uit te zetten.</translation>
+    </message>
+    <message>
+        <source>Go to Frequency…</source>
+        <translation>Naar frequentie…</translation>
+    </message>
+    <message>
+        <source>Carrier on. Press to switch the carrier off.</source>
+        <translation>Draaggolf aan. Druk om de draaggolf uit te zetten.</translation>
+    </message>
+    <message>
+        <source>Carrier off. Press to key the transmitter.</source>
+        <translation>Draaggolf uit. Druk om de zender in te schakelen.</translation>
+    </message>
+    <message>
+        <source>%1.%2 MHz</source>
+        <translation>%1.%2 MHz</translation>
+    </message>
+    <message>
+        <source>%1. Hold to tune down.</source>
+        <translation>%1. Vasthouden om omlaag af te stemmen.</translation>
+    </message>
+    <message>
+        <source>%1. Hold to tune up.</source>
+        <translation>%1. Vasthouden om omhoog af te stemmen.</translation>
+    </message>
+    <message>
+        <source>Power %1 of %2.</source>
+        <translation>Vermogen %1 van %2.</translation>
+    </message>
+    <message>
+        <source>%1 Hold to lower the power.</source>
+        <translation>%1 Vasthouden om het vermogen te verlagen.</translation>
+    </message>
+    <message>
+        <source>%1 Hold to raise the power.</source>
+        <translation>%1 Vasthouden om het vermogen te verhogen.</translation>
+    </message>
+    <message>
+        <source>%1, selected step</source>
+        <translation>%1, gekozen stap</translation>
+    </message>
+    <message>
+        <source>No step reported yet. Press to change the step.</source>
+        <translation>Nog geen stap gemeld. Druk om de stap te wijzigen.</translation>
+    </message>
+    <message>
+        <source>%1 step. Press to change the step.</source>
+        <translation>Stap %1. Druk om de stap te wijzigen.</translation>
     </message>
 </context>
 <context>
@@ -885,6 +957,189 @@ Meer met &apos;vora-tx-controller --help&apos;.
     <message>
         <source>The port was not saved.</source>
         <translation>De poort is niet opgeslagen.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::tuning::GoToFrequencyWindow</name>
+    <message>
+        <source>At %1 MHz, on your step.</source>
+        <translation>Op %1 MHz, met uw stap.</translation>
+    </message>
+    <message>
+        <source>The transmitter has not reported its frequency and step yet.</source>
+        <translation>De zender heeft zijn frequentie en stap nog niet gemeld.</translation>
+    </message>
+    <message>
+        <source>the carrier is on: the frequency is not changed while the transmitter sends.</source>
+        <translation>de draaggolf is aan: de frequentie verandert niet terwijl de zender uitzendt.</translation>
+    </message>
+    <message>
+        <source>the link to the transmitter is down.</source>
+        <translation>de verbinding met de zender is weg.</translation>
+    </message>
+    <message>
+        <source>%1 MHz cannot be reached with the transmitter&apos;s steps.</source>
+        <translation>%1 MHz is met de stappen van de zender niet te bereiken.</translation>
+    </message>
+    <message>
+        <source>stopped by a button, Escape or Stop.</source>
+        <translation>gestopt door een knop, Escape of Stop.</translation>
+    </message>
+    <message>
+        <source>the main window was reloaded.</source>
+        <translation>het hoofdvenster is opnieuw geladen.</translation>
+    </message>
+    <message>
+        <source>another frequency was asked for (here or by network control).</source>
+        <translation>er is om een andere frequentie gevraagd (hier of via netwerkbediening).</translation>
+    </message>
+    <message>
+        <source>the frequency did not move: a band edge?</source>
+        <translation>de frequentie veranderde niet: een bandgrens?</translation>
+    </message>
+    <message>
+        <source>Step did not change the step.</source>
+        <translation>Stap veranderde de stap niet.</translation>
+    </message>
+    <message>
+        <source>the transmitter reported something else than the move should have made.</source>
+        <translation>de zender meldde iets anders dan de stap had moeten opleveren.</translation>
+    </message>
+    <message>
+        <source>the transmitter did not answer within a second.</source>
+        <translation>de zender antwoordde niet binnen een seconde.</translation>
+    </message>
+    <message>
+        <source>Not at %1 MHz: %2</source>
+        <translation>Niet op %1 MHz: %2</translation>
+    </message>
+    <message>
+        <source>The transmitter is at %1 MHz.</source>
+        <translation>De zender staat op %1 MHz.</translation>
+    </message>
+    <message>
+        <source>Go to Frequency</source>
+        <translation>Naar frequentie</translation>
+    </message>
+    <message>
+        <source>Frequency in MHz</source>
+        <translation>Frequentie in MHz</translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation>&amp;Ga</translation>
+    </message>
+    <message>
+        <source>Go to the frequency</source>
+        <translation>Naar de frequentie gaan</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>Stop tuning</source>
+        <translation>Afstemmen stoppen</translation>
+    </message>
+    <message>
+        <source>Tuning progress, in commands</source>
+        <translation>Voortgang van het afstemmen, in opdrachten</translation>
+    </message>
+    <message>
+        <source>%v of %m commands</source>
+        <translation>%v van %m opdrachten</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultaat</translation>
+    </message>
+    <message>
+        <source>Memories</source>
+        <translation>Geheugens</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Naam</translation>
+    </message>
+    <message>
+        <source>MHz</source>
+        <translation>MHz</translation>
+    </message>
+    <message>
+        <source>&amp;Add current frequency</source>
+        <translation>Huidige frequentie &amp;toevoegen</translation>
+    </message>
+    <message>
+        <source>Add the current frequency to the memories</source>
+        <translation>De huidige frequentie aan de geheugens toevoegen</translation>
+    </message>
+    <message>
+        <source>Go to &amp;memory</source>
+        <translation>Naar &amp;geheugen</translation>
+    </message>
+    <message>
+        <source>Go to the selected memory</source>
+        <translation>Naar het gekozen geheugen gaan</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Hernoemen</translation>
+    </message>
+    <message>
+        <source>Rename the selected memory</source>
+        <translation>Het gekozen geheugen hernoemen</translation>
+    </message>
+    <message>
+        <source>Remo&amp;ve</source>
+        <translation>&amp;Verwijderen</translation>
+    </message>
+    <message>
+        <source>Remove the selected memory</source>
+        <translation>Het gekozen geheugen verwijderen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Sluiten</translation>
+    </message>
+    <message>
+        <source>Close the window</source>
+        <translation>Het venster sluiten</translation>
+    </message>
+    <message>
+        <source>&amp;Frequency (MHz):</source>
+        <translation>&amp;Frequentie (MHz):</translation>
+    </message>
+    <message>
+        <source>M&amp;emories:</source>
+        <translation>Gehe&amp;ugens:</translation>
+    </message>
+    <message>
+        <source>Type a frequency in MHz, such as %1.</source>
+        <translation>Typ een frequentie in MHz, zoals %1.</translation>
+    </message>
+    <message>
+        <source>Tuning to %1 MHz…</source>
+        <translation>Afstemmen op %1 MHz…</translation>
+    </message>
+    <message>
+        <source>The transmitter has not reported its frequency yet.</source>
+        <translation>De zender heeft zijn frequentie nog niet gemeld.</translation>
+    </message>
+    <message>
+        <source>%1 MHz added to the memories.</source>
+        <translation>%1 MHz aan de geheugens toegevoegd.</translation>
+    </message>
+    <message>
+        <source>Select a memory first.</source>
+        <translation>Kies eerst een geheugen.</translation>
+    </message>
+    <message>
+        <source>%1 removed from the memories.</source>
+        <translation>%1 uit de geheugens verwijderd.</translation>
+    </message>
+    <message>
+        <source>The memories could not be stored: %1</source>
+        <translation>De geheugens konden niet worden bewaard: %1</translation>
     </message>
 </context>
 </TS>

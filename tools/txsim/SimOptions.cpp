@@ -99,8 +99,8 @@ const Option kOptions[] = {
      QT_TRANSLATE_NOOP("SimOptions",
                        "Make status repeats malformed (step code \"x1\" and the like)."),
      nullptr},
-    {"stuck-step", QT_TRANSLATE_NOOP("SimOptions", "Fault: answer Step (1a) with the step unchanged."),
-     nullptr},
+    {"stuck-step",
+     QT_TRANSLATE_NOOP("SimOptions", "Fault: answer Step (1a) with the step unchanged."), nullptr},
     {"band-edge",
      QT_TRANSLATE_NOOP("SimOptions",
                        "Fault: up and down do nothing where they would leave LOW to HIGH MHz; the "
