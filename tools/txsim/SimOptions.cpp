@@ -32,17 +32,8 @@ With --port N it refuses an entry comN that is the operator's own (or another
 running simulator's) and names a free port instead; --replace takes it all the
 same and puts it back when the simulator ends.
 
-Faults:
-  --byte-pacing        one byte at a time, 1.042 ms apart (9600 baud 8N1)
-  --split K:P          the K-th record sent (counting every record from 1)
-                       goes out as P characters, a pause, then the rest
-  --garbage N          N random bytes ahead of every status repeat
-  --malformed          status repeats carry a step code that is no number
-  --silence-after S    after S seconds nothing more goes out; commands are
-                       still read, obeyed and logged
-  --silence-for S      ... and after S more seconds it talks again
-  --hangup-after S     after S seconds the line is closed (the panel sees the
-                       device vanish) and the simulator exits)";
+The options whose description begins "Fault:" commit the faults of a real
+serial line.)";
 
 struct Option {
     const char* name;
@@ -62,21 +53,30 @@ const Option kOptions[] = {
     {"print-path", "Print the pty path first (always done; kept for scripts).", nullptr},
     {"quiet", "Print the pty path alone, and log nothing.", nullptr},
     {"status-interval", "Repeat the status every MS milliseconds; 0 never (default 1000).", "MS"},
-    {"byte-pacing", "Write records a byte at a time at 9600-baud pacing.", nullptr},
-    {"byte-gap-us", "Microseconds between paced bytes (default 1042); implies --byte-pacing.",
-     "US"},
-    {"split", "Split the K-th record sent after P characters (P 1 to 7).", "K:P"},
+    {"byte-pacing", "Fault: write records a byte at a time, 1.042 ms apart (9600 baud 8N1).",
+     nullptr},
+    {"byte-gap-us",
+     "Fault: microseconds between paced bytes (default 1042); implies --byte-pacing.", "US"},
+    {"split",
+     "Fault: the K-th record sent (counting every record from 1) goes out as P characters "
+     "(1 to 7), a pause, then the rest.",
+     "K:P"},
     {"split-gap-ms", "Pause between the parts of a split record (default 50).", "MS"},
-    {"garbage", "Write N random bytes before every status repeat.", "N"},
-    {"malformed", "Make status repeats malformed (step code \"x1\" and the like).", nullptr},
+    {"garbage", "Fault: write N random bytes ahead of every status repeat.", "N"},
+    {"malformed",
+     "Fault: status repeats carry a step code that is no number (\"x1\" and the like).", nullptr},
     {"stuck-step", "Fault: answer Step (1a) with the step unchanged.", nullptr},
     {"band-edge",
      "Fault: up and down do nothing where they would leave LOW to HIGH MHz; the frequency record "
      "still comes.",
      "LOW:HIGH"},
-    {"silence-after", "Stop sending anything after S seconds.", "S"},
-    {"silence-for", "With --silence-after: talk again after S more seconds.", "S"},
-    {"hangup-after", "Close the line after S seconds and exit.", "S"},
+    {"silence-after",
+     "Fault: after S seconds nothing more goes out; commands are still read, obeyed and "
+     "logged.",
+     "S"},
+    {"silence-for", "Fault: with --silence-after, talk again after S more seconds.", "S"},
+    {"hangup-after",
+     "Fault: close the line after S seconds (the panel sees the device vanish) and exit.", "S"},
 };
 
 std::optional<long long> integerIn(const QString& text, long long lowest, long long highest) {
@@ -202,10 +202,7 @@ Refusal readTimes(const Values& given, SimOptions& options) {
     return std::nullopt;
 }
 
-}  // namespace
-
-txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
-    QCommandLineParser parser;
+void describeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QString::fromUtf8(kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
@@ -217,6 +214,19 @@ txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
                              : QCommandLineOption(QString::fromLatin1(option.name),
                                                   QString::fromUtf8(option.description)));
     }
+}
+
+}  // namespace
+
+QString SimOptions::helpText() {
+    QCommandLineParser parser;
+    describeOptions(parser);
+    return parser.helpText();
+}
+
+txlink::Result<SimOptions> SimOptions::parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    describeOptions(parser);
     if (!parser.parse(arguments))
         return failure(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
