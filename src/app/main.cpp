@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFont>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -16,6 +15,7 @@
 #include "platform/TerminationSignals.h"
 #include "platform/Version.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/Style.h"
 #include "ui/common/UrlOpener.h"
 
 namespace {
@@ -62,11 +62,7 @@ void configureApplication() {
     // The desktop matches the panel's windows to its menu entry, vora-tx-controller.desktop, by
     // this name (the Wayland app id; on X11 the instance name already matches it).
     QGuiApplication::setDesktopFileName(QStringLiteral("vora-tx-controller"));
-    // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions
-    // whole.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+    ui::common::substituteFaces();
     // The program ends when its last loaded window is unloaded, hidden or not; it says so itself.
     QApplication::setQuitOnLastWindowClosed(false);
 }

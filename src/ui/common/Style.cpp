@@ -1,5 +1,6 @@
 #include "ui/common/Style.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
@@ -21,6 +22,14 @@ QPoint twipsPoint(int x, int y) {
 
 QColor colourNumber(std::uint32_t number) {
     return QColor(int(number & 0xff), int((number >> 8) & 0xff), int((number >> 16) & 0xff));
+}
+
+void substituteFaces() {
+    // Where the desktop lacks the classic sans serif, a metric-compatible face keeps captions
+    // whole.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
 }
 
 QFont windowDefaultFont() {

@@ -77,6 +77,15 @@ QFont bigDigitsFont() {
     return QFont(QStringLiteral("Arial Black"), 12, QFont::Black);
 }
 
+// The classic sans serif set its digits a little narrower than the metric-compatible face that
+// stands in for it; the step captions take the difference back so that "500 KHz" stays whole in
+// its 41 pixels.
+QFont stepCaptionFont() {
+    QFont font = common::windowDefaultFont();
+    font.setStretch(96);
+    return font;
+}
+
 QFont buttonFont(double points) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(points);
@@ -182,6 +191,7 @@ void MainWindow::buildControls() {
         QLabel* label = makeLabel(client, design.objectName, tr(design.caption),
                                   {design.left, 600, design.width, 255});
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setFont(stepCaptionFont());
         setColours(label, colour::kRed);
         label->setEnabled(false);
         m_stepLabels[std::size_t(step)] = label;

@@ -45,6 +45,10 @@ inline const QColor kCaptionText = kWhite;
 // The font of every control that has none of its own.
 QFont windowDefaultFont();
 
+// Maps the faces the windows ask for onto free faces of the same kind, for the program's life.
+// Call once, before the first window.
+void substituteFaces();
+
 // Which palette roles take the colours.
 enum class ColourRoles {
     Window,         // Window and WindowText: labels, frames, plain widgets

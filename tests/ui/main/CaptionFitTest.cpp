@@ -1,0 +1,70 @@
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
+
+#include "ProgramFixture.h"
+#include "ui/about/AboutWindow.h"
+#include "ui/common/Style.h"
+#include "ui/monitor/LinkMonitor.h"
+#include "ui/settings/SettingsDialog.h"
+
+namespace {
+
+// Each line of a caption, or each word of one that wraps, is what must fit across the control.
+QStringList piecesOf(const QString& text, bool wraps) {
+    static const QRegularExpression kBreak(QStringLiteral("\\s+"));
+    return wraps ? text.split(kBreak, Qt::SkipEmptyParts) : text.split(u'\n');
+}
+
+// Every caption of `window` that is wider than the room its control has inside.
+QStringList clippedCaptions(const QWidget& window) {
+    QStringList clipped;
+    const auto check = [&](const QWidget* control, const QString& text, bool wraps) {
+        const QFontMetrics metrics(control->font());
+        const int room = control->contentsRect().width();
+        for (const QString& piece : piecesOf(text, wraps)) {
+            const int width = metrics.horizontalAdvance(piece);
+            if (width > room)
+                clipped << QStringLiteral("%1 \"%2\": %3 px in %4")
+                               .arg(control->objectName(), piece)
+                               .arg(width)
+                               .arg(room);
+        }
+    };
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty() && label->textFormat() != Qt::RichText)
+            check(label, label->text(), label->wordWrap());
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        check(button, button->text(), false);
+    return clipped;
+}
+
+class CaptionFit : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ui::common::substituteFaces();
+        start();
+    }
+};
+
+TEST_F(CaptionFit, EveryCaptionFitsItsControl) {
+    ui::settings::SettingsDialog settings(store, messages, [] {});
+    ui::monitor::LinkMonitor monitor(store);
+    ui::about::AboutWindow about(urls);
+    const std::pair<const char*, QWidget*> windows[] = {
+        {"main window", &window()},
+        {"Settings", &settings},
+        {"link monitor", &monitor},
+        {"About", &about},
+    };
+    for (const auto& [name, shown] : windows) {
+        SCOPED_TRACE(name);
+        const QStringList clipped = clippedCaptions(*shown);
+        EXPECT_TRUE(clipped.isEmpty()) << clipped.join(QStringLiteral("; ")).toStdString();
+    }
+}
+
+}  // namespace
