@@ -11,7 +11,7 @@ packages=(
     cmake ninja-build g++ pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core fonts-liberation
+    fonts-dejavu-core fonts-liberation fonts-inter fonts-urw-base35
     xvfb xauth
     libhamlib-utils python3-hamlib socat
     libx11-dev

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -64,6 +65,28 @@ TEST_F(CaptionFit, EveryCaptionFitsItsControl) {
         SCOPED_TRACE(name);
         const QStringList clipped = clippedCaptions(*shown);
         EXPECT_TRUE(clipped.isEmpty()) << clipped.join(QStringLiteral("; ")).toStdString();
+    }
+}
+
+// The faces the windows ask for are not free; each is drawn in a free face of the same kind.
+TEST_F(CaptionFit, SpecifiedFacesFallToFreeFacesOfTheirKind) {
+    struct Face {
+        const char* family;
+        int weight;
+        const char* kind;
+    };
+    const Face faces[] = {{"MS Sans Serif", QFont::Normal, "sans serif"},
+                          {"Arial Black", QFont::Black, "heavy sans serif"},
+                          {"Calisto MT", QFont::Bold, "serif"}};
+    for (const Face& face : faces) {
+        SCOPED_TRACE(face.family);
+        const QStringList substitutes = QFont::substitutes(QString::fromLatin1(face.family));
+        ASSERT_FALSE(substitutes.isEmpty()) << "no " << face.kind << " stands in";
+        QFont font(QString::fromLatin1(face.family), 12, face.weight);
+        // The database names a face by its foundry too ("Nimbus Sans [urw]").
+        const QString drawn = QFontInfo(font).family().section(QStringLiteral(" ["), 0, 0);
+        EXPECT_TRUE(substitutes.contains(drawn, Qt::CaseInsensitive))
+            << drawn.toStdString() << " is no " << face.kind;
     }
 }
 

@@ -4,7 +4,9 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <vector>
 
 class QLabel;
 class QWidget;
@@ -44,6 +46,13 @@ inline const QColor kCaptionText = kWhite;
 
 // The font of every control that has none of its own.
 QFont windowDefaultFont();
+
+// A face the windows ask for, and the free faces of the same kind that stand in for it.
+struct FaceSubstitution {
+    QString face;
+    QStringList substitutes;
+};
+const std::vector<FaceSubstitution>& faceSubstitutions();
 
 // Maps the faces the windows ask for onto free faces of the same kind, for the program's life.
 // Call once, before the first window.
