@@ -15,6 +15,7 @@
 
 #include "ClientArea.h"
 #include "MenuKeys.h"
+#include "ui/common/CaptionFrame.h"
 #include "ui/common/Style.h"
 #include "ui/main/HoldButton.h"
 #include "ui/main/StatusBar.h"
@@ -209,7 +210,7 @@ void MainWindow::buildControls() {
         makeButton<HoldButton>(client, "Command1", QT_TRANSLATE_NOOP("ui::main::MainWindow", "Up"),
                                {2880, 960, 975, 270}, small, colour::kButtonShadow);
 
-    auto* frame = new QGroupBox(tr("Power"), client);
+    auto* frame = new common::CaptionFrame(tr("Power"), client);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(120, 1320, 3975, 1215));
     setColours(frame, colour::kYellow);
