@@ -185,8 +185,10 @@ void MainWindow::buildControls() {
     client->leaveUnspoken(client->findChild<QLabel*>(QStringLiteral("Label4")),
                           tr("Frequency, unit"));
 
-    setColours(makeLabel(client, "Label16", tr("Step :"), {240, 600, 495, 255}),
-               colour::kLightYellow);
+    // Top-aligned as the step captions are, so that the row reads on one baseline.
+    QLabel* stepCaption = makeLabel(client, "Label16", tr("Step :"), {240, 600, 495, 255});
+    stepCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setColours(stepCaption, colour::kLightYellow);
     for (int step = 0; step < txlink::kStepCount; ++step) {
         const StepLabel& design = kStepLabels[step];
         QLabel* label = makeLabel(client, design.objectName, tr(design.caption),

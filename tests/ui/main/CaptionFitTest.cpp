@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QStyle>
 
 #include "ProgramFixture.h"
 #include "ui/about/AboutWindow.h"
@@ -65,6 +66,26 @@ TEST_F(CaptionFit, EveryCaptionFitsItsControl) {
         SCOPED_TRACE(name);
         const QStringList clipped = clippedCaptions(*shown);
         EXPECT_TRUE(clipped.isEmpty()) << clipped.join(QStringLiteral("; ")).toStdString();
+    }
+}
+
+// Where the label draws its text's baseline, in its parent's coordinates: the style places a
+// plain-text label's line in its contents by its alignment.
+int baselineOf(const QLabel& label) {
+    const QRect text = label.style()->itemTextRect(label.fontMetrics(), label.contentsRect(),
+                                                   int(label.alignment()), true, label.text());
+    return label.mapToParent(text.topLeft()).y() + label.fontMetrics().ascent();
+}
+
+// "Step :" reads as one line with the step captions after it.
+TEST_F(CaptionFit, StepCaptionsShareOneBaseline) {
+    const auto* step = window().findChild<QLabel*>(QStringLiteral("Label16"));
+    ASSERT_NE(step, nullptr);
+    for (const char* name : {"Label11", "Label12", "Label13", "Label14", "Label15"}) {
+        SCOPED_TRACE(name);
+        const auto* caption = window().findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_NE(caption, nullptr);
+        EXPECT_EQ(baselineOf(*step), baselineOf(*caption));
     }
 }
 
