@@ -12,7 +12,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core fonts-liberation
+    fonts-dejavu-core fonts-liberation fonts-inter fonts-urw-base35
     xvfb xauth
     libhamlib-utils python3-hamlib socat
     libx11-dev

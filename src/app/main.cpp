@@ -75,7 +75,7 @@ void configureApplication() {
     // The desktop matches the panel's windows to its menu entry, vora-tx-controller.desktop, by
     // this name (the Wayland app id; on X11 the instance name already matches it).
     QGuiApplication::setDesktopFileName(QStringLiteral("vora-tx-controller"));
-    ui::common::substituteFonts();
+    ui::common::substituteFaces();
     // The program ends when its last loaded window is unloaded, hidden or not; it says so itself.
     QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -146,7 +146,7 @@ QList<Caption> menuCaptions(QMenuBar* bar) {
 
 class CaptionFit : public ProgramFixture, public ::testing::WithParamInterface<const char*> {
 protected:
-    static void SetUpTestSuite() { ui::common::substituteFonts(); }
+    static void SetUpTestSuite() { ui::common::substituteFaces(); }
 
     // Every window, each in every state that changes a caption.
     QList<Caption> allCaptions() {

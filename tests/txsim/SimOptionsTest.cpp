@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QMap>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <chrono>
@@ -83,5 +85,23 @@ INSTANTIATE_TEST_SUITE_P(
         OptionsCase{"BandEdgeUpsideDown", {"--band-edge", "1300:1290"}, {}},
         OptionsCase{"BandEdgeOneEnd", {"--band-edge", "1300"}, {}}),
     [](const testing::TestParamInfo<OptionsCase>& info) { return info.param.name; });
+
+// Every option is one entry of the help, a fault as much as any other: an entry is a line that
+// begins with the option (after its indent), as the option list and any hand-written table do.
+TEST(SimOptionsHelp, ListsEveryOptionOnce) {
+    static const QRegularExpression kEntry(QStringLiteral("^\\s+(?:-\\w, )?(--[\\w-]+)"));
+    QMap<QString, int> entries;
+    for (const QString& line : SimOptions::helpText().split(u'\n')) {
+        const auto match = kEntry.match(line);
+        if (match.hasMatch())
+            ++entries[match.captured(1)];
+    }
+    for (const char* fault :
+         {"--byte-pacing", "--byte-gap-us", "--split", "--garbage", "--malformed", "--stuck-step",
+          "--band-edge", "--silence-after", "--silence-for", "--hangup-after"})
+        EXPECT_EQ(entries.value(QString::fromLatin1(fault)), 1) << fault;
+    for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry)
+        EXPECT_EQ(entry.value(), 1) << entry.key().toStdString();
+}
 
 }  // namespace

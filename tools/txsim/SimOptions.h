@@ -44,6 +44,8 @@ struct SimOptions {
     // Reads the arguments (program name first). --help and --version print and exit the
     // process; a value that makes no sense is an error with the reason.
     static txlink::Result<SimOptions> parse(const QStringList& arguments);
+    // What --help prints.
+    static QString helpText();
 };
 
 }  // namespace txsim

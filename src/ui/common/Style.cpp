@@ -1,5 +1,6 @@
 #include "ui/common/Style.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
@@ -23,17 +24,34 @@ QColor colourNumber(std::uint32_t number) {
     return QColor(int(number & 0xff), int((number >> 8) & 0xff), int((number >> 16) & 0xff));
 }
 
+const std::vector<FaceSubstitution>& faceSubstitutions() {
+    // Nearest first. Where the desktop lacks the classic sans serif, a metric-compatible face
+    // keeps captions whole. The frequency digits and the status bar ask for the heaviest weight:
+    // Inter Display has a true Black whose digits still fit their label ("Inter" itself sets them
+    // a pixel too wide), the others are drawn bold. The call sign's serif goes to the URW
+    // Century Schoolbook (C059) or Palatino (P052) of the free base 35 fonts.
+    static const std::vector<FaceSubstitution> kSubstitutions = {
+        {QStringLiteral("MS Sans Serif"),
+         {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")}},
+        {QStringLiteral("Arial Black"),
+         {QStringLiteral("Inter Display"), QStringLiteral("Nimbus Sans"),
+          QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}},
+        {QStringLiteral("Calisto MT"),
+         {QStringLiteral("C059"), QStringLiteral("P052"), QStringLiteral("Liberation Serif"),
+          QStringLiteral("DejaVu Serif")}},
+    };
+    return kSubstitutions;
+}
+
+void substituteFaces() {
+    for (const FaceSubstitution& substitution : faceSubstitutions())
+        QFont::insertSubstitutions(substitution.face, substitution.substitutes);
+}
+
 QFont windowDefaultFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(8.25);
     return font;
-}
-
-void substituteFonts() {
-    // A metric-compatible face keeps captions whole.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
 }
 
 void setColours(QWidget* widget, const QColor& background, const QColor& text, ColourRoles roles,

@@ -15,6 +15,7 @@
 
 #include "ClientArea.h"
 #include "MenuKeys.h"
+#include "ui/common/CaptionFrame.h"
 #include "ui/common/Style.h"
 #include "ui/main/HoldButton.h"
 #include "ui/main/StatusBar.h"
@@ -75,6 +76,15 @@ constexpr StepLabel kStepLabels[txlink::kStepCount] = {
 
 QFont bigDigitsFont() {
     return QFont(QStringLiteral("Arial Black"), 12, QFont::Black);
+}
+
+// The classic sans serif set its digits a little narrower than the metric-compatible face that
+// stands in for it; the step captions take the difference back so that "500 KHz" stays whole in
+// its 41 pixels.
+QFont stepCaptionFont() {
+    QFont font = common::windowDefaultFont();
+    font.setStretch(96);
+    return font;
 }
 
 QFont buttonFont(double points) {
@@ -175,13 +185,16 @@ void MainWindow::buildControls() {
     client->leaveUnspoken(client->findChild<QLabel*>(QStringLiteral("Label4")),
                           tr("Frequency, unit"));
 
-    setColours(makeLabel(client, "Label16", tr("Step :"), {240, 600, 495, 255}),
-               colour::kLightYellow);
+    // Top-aligned as the step captions are, so that the row reads on one baseline.
+    QLabel* stepCaption = makeLabel(client, "Label16", tr("Step :"), {240, 600, 495, 255});
+    stepCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setColours(stepCaption, colour::kLightYellow);
     for (int step = 0; step < txlink::kStepCount; ++step) {
         const StepLabel& design = kStepLabels[step];
         QLabel* label = makeLabel(client, design.objectName, tr(design.caption),
                                   {design.left, 600, design.width, 255});
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setFont(stepCaptionFont());
         setColours(label, colour::kRed);
         label->setEnabled(false);
         m_stepLabels[std::size_t(step)] = label;
@@ -199,7 +212,7 @@ void MainWindow::buildControls() {
         makeButton<HoldButton>(client, "Command1", QT_TRANSLATE_NOOP("ui::main::MainWindow", "Up"),
                                {2880, 960, 975, 270}, small, colour::kButtonShadow);
 
-    auto* frame = new QGroupBox(tr("Power"), client);
+    auto* frame = new common::CaptionFrame(tr("Power"), client);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(120, 1320, 3975, 1215));
     setColours(frame, colour::kYellow);

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "platform/PortSetting.h"
+#include "ui/common/CaptionFrame.h"
 #include "ui/common/Style.h"
 #include "ui/monitor/LampShape.h"
 
@@ -74,7 +75,7 @@ LinkMonitor::LinkMonitor(const platform::SettingsStore& store, QWidget* parent)
     common::setColours(this, common::colour::kBlack, common::colour::kGreen,
                        common::ColourRoles::WindowAndText);
 
-    auto* frame = new QGroupBox(tr("Interface"), this);
+    auto* frame = new common::CaptionFrame(tr("Interface"), this);
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(twipsRect(120, 120, 3135, 1815));
     common::setColours(frame, common::colour::kBlack, common::colour::kGreen,

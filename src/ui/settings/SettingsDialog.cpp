@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <utility>
@@ -65,6 +66,13 @@ SettingsDialog::SettingsDialog(platform::SettingsStore& store, common::MessageBo
     m_portBox->setEditText(kDesignTimePortText);
     common::setColours(m_portBox, common::colour::kBlack, common::colour::kGreen,
                        common::ColourRoles::Editor);
+    // The style outlines the box in a shade of the window colour, which on black is black: a grey
+    // window colour gives the box a border the eye can find.
+    {
+        QPalette outlined = m_portBox->palette();
+        outlined.setColor(QPalette::Window, common::colour::kButtonShadow);
+        m_portBox->setPalette(outlined);
+    }
     // The drop-down list is a window of its own and does not inherit the box's colours.
     m_portBox->view()->setPalette(m_portBox->palette());
 

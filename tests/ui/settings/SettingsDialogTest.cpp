@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -157,6 +158,34 @@ TEST_F(SettingsDialogTest, LooksAsDesigned) {
     for (const QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+}
+
+// The port box's outline stands out from the black dialog on every side, away from the corners.
+TEST_F(SettingsDialogTest, ThePortBoxHasAVisibleBorder) {
+    start();
+    ui::settings::SettingsDialog& dialog = openDialog();
+    QComboBox* box = combo(dialog);
+    ASSERT_NE(box, nullptr);
+    const QImage image = box->grab().toImage();
+    const int dpr = int(image.devicePixelRatio());
+    const int right = image.width() - 1;
+    const int bottom = image.height() - 1;
+    const struct {
+        const char* side;
+        QPoint inward;  // the edge's middle, and one step in
+        QPoint step;
+    } sides[] = {{"left", {0, bottom / 2}, {1, 0}},
+                 {"right", {right, bottom / 2}, {-1, 0}},
+                 {"top", {right / 4, 0}, {0, 1}},
+                 {"bottom", {right / 4, bottom}, {0, -1}}};
+    for (const auto& side : sides) {
+        SCOPED_TRACE(side.side);
+        int brightest = 0;
+        for (int depth = 0; depth < 2 * dpr; ++depth)
+            brightest =
+                std::max(brightest, image.pixelColor(side.inward + depth * side.step).lightness());
+        EXPECT_GE(brightest, 80) << "the outline is lost on black";
     }
 }
 

@@ -4,7 +4,9 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <vector>
 
 class QLabel;
 class QWidget;
@@ -44,10 +46,18 @@ inline const QColor kCaptionText = kWhite;
 
 // The font of every control that has none of its own.
 QFont windowDefaultFont();
-// Where the desktop lacks the windows' classic faces, the nearest free ones stand in, so that
-// captions measure as they were designed; the program and the tests that measure captions call
-// it before the first window.
-void substituteFonts();
+
+// A face the windows ask for, and the free faces of the same kind that stand in for it.
+struct FaceSubstitution {
+    QString face;
+    QStringList substitutes;
+};
+const std::vector<FaceSubstitution>& faceSubstitutions();
+
+// Maps the faces the windows ask for onto free faces of the same kind, for the program's life,
+// so that captions measure as they were designed. The program and the tests that measure
+// captions call it once, before the first window.
+void substituteFaces();
 
 // Which palette roles take the colours.
 enum class ColourRoles {
