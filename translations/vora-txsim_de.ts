@@ -74,68 +74,6 @@
 <context>
     <name>SimOptions</name>
     <message>
-        <source>A virtual Vora transmitter on a pseudo-terminal.
-
-It answers the panel&apos;s two-byte commands 1a to 7a with 8-character records
-(S status, then F, G or H frequency), repeats its status on its own, and can
-commit the faults of a real serial line. On start it prints &quot;pty /dev/pts/N&quot;
-as its first line; afterwards it logs &quot;rx &lt;command&gt;&quot; for every command it
-reads, &quot;tx &lt;record&gt;&quot; for every record once it is on the line, &quot;junk &lt;hex&gt;&quot;
-for garbage it sent, &quot;rx-junk &lt;hex&gt;&quot; for bytes it skipped, &quot;silent&quot; and
-&quot;talking&quot; when --silence-after and --silence-for take effect, &quot;muted &lt;record&gt;&quot;
-for records held back meanwhile, and &quot;hangup&quot;. With --quiet it prints the pty
-path alone and nothing more. SIGINT, SIGTERM or SIGHUP end it with status 0
-and remove the port-map entry it made.
-
-With --port N it refuses an entry comN that is the operator&apos;s own (or another
-running simulator&apos;s) and names a free port instead; --replace takes it all the
-same and puts it back when the simulator ends.
-
-Faults:
-  --byte-pacing        one byte at a time, 1.042 ms apart (9600 baud 8N1)
-  --split K:P          the K-th record sent (counting every record from 1)
-                       goes out as P characters, a pause, then the rest
-  --garbage N          N random bytes ahead of every status repeat
-  --malformed          status repeats carry a step code that is no number
-  --silence-after S    after S seconds nothing more goes out; commands are
-                       still read, obeyed and logged
-  --silence-for S      ... and after S more seconds it talks again
-  --hangup-after S     after S seconds the line is closed (the panel sees the
-                       device vanish) and the simulator exits</source>
-        <translation>Ein virtueller Vora-Sender auf einem Pseudoterminal.
-
-Er beantwortet die Zwei-Byte-Befehle 1a bis 7a des Bedienfelds mit Datensätzen
-aus 8 Zeichen (S Status, dann F, G oder H Frequenz), wiederholt von sich aus
-seinen Status und kann die Fehler einer echten seriellen Leitung begehen. Beim
-Start gibt er als erste Zeile &quot;pty /dev/pts/N&quot; aus; danach protokolliert er
-&quot;rx &lt;command&gt;&quot; für jeden gelesenen Befehl, &quot;tx &lt;record&gt;&quot; für jeden Datensatz,
-sobald er auf der Leitung ist, &quot;junk &lt;hex&gt;&quot; für gesendeten Datenmüll,
-&quot;rx-junk &lt;hex&gt;&quot; für übersprungene Bytes, &quot;silent&quot; und &quot;talking&quot;, wenn
---silence-after und --silence-for wirken, &quot;muted &lt;record&gt;&quot; für derweil
-zurückgehaltene Datensätze und &quot;hangup&quot;. Mit --quiet gibt er nur den pty-Pfad
-aus und sonst nichts. SIGINT, SIGTERM oder SIGHUP beenden ihn mit Status 0 und
-entfernen den Eintrag in der Porttabelle, den er angelegt hat.
-
-Mit --port N lehnt er einen Eintrag comN ab, der dem Operator selbst (oder einem
-anderen laufenden Simulator) gehört, und nennt stattdessen einen freien Port;
---replace übernimmt ihn trotzdem und stellt ihn zurück, wenn der Simulator
-endet.
-
-Störungen:
-  --byte-pacing        Byte für Byte, 1,042 ms Abstand (9600 Baud 8N1)
-  --split K:P          der K-te gesendete Datensatz (jeder ab 1 gezählt) geht
-                       als P Zeichen, eine Pause, dann der Rest hinaus
-  --garbage N          N zufällige Bytes vor jeder Statuswiederholung
-  --malformed          Statuswiederholungen tragen einen Schrittcode, der
-                       keine Zahl ist
-  --silence-after S    nach S Sekunden geht nichts mehr hinaus; Befehle werden
-                       weiter gelesen, befolgt und protokolliert
-  --silence-for S      ... und nach weiteren S Sekunden spricht er wieder
-  --hangup-after S     nach S Sekunden wird die Leitung geschlossen (das
-                       Bedienfeld sieht das Gerät verschwinden) und der
-                       Simulator endet</translation>
-    </message>
-    <message>
         <source>Frequency record kind: F, G or H (default F).</source>
         <translation>Art des Frequenzdatensatzes: F, G oder H (Standard F).</translation>
     </message>
@@ -172,40 +110,8 @@ Störungen:
         <translation>Den Status alle MS Millisekunden wiederholen; 0 nie (Standard 1000).</translation>
     </message>
     <message>
-        <source>Write records a byte at a time at 9600-baud pacing.</source>
-        <translation>Datensätze Byte für Byte im Takt von 9600 Baud schreiben.</translation>
-    </message>
-    <message>
-        <source>Microseconds between paced bytes (default 1042); implies --byte-pacing.</source>
-        <translation>Mikrosekunden zwischen getakteten Bytes (Standard 1042); schließt --byte-pacing ein.</translation>
-    </message>
-    <message>
-        <source>Split the K-th record sent after P characters (P 1 to 7).</source>
-        <translation>Den K-ten gesendeten Datensatz nach P Zeichen teilen (P 1 bis 7).</translation>
-    </message>
-    <message>
         <source>Pause between the parts of a split record (default 50).</source>
         <translation>Pause zwischen den Teilen eines geteilten Datensatzes (Standard 50).</translation>
-    </message>
-    <message>
-        <source>Write N random bytes before every status repeat.</source>
-        <translation>N zufällige Bytes vor jeder Statuswiederholung schreiben.</translation>
-    </message>
-    <message>
-        <source>Make status repeats malformed (step code &quot;x1&quot; and the like).</source>
-        <translation>Statuswiederholungen verfälschen (Schrittcode &quot;x1&quot; und dergleichen).</translation>
-    </message>
-    <message>
-        <source>Stop sending anything after S seconds.</source>
-        <translation>Nach S Sekunden nichts mehr senden.</translation>
-    </message>
-    <message>
-        <source>With --silence-after: talk again after S more seconds.</source>
-        <translation>Mit --silence-after: nach weiteren S Sekunden wieder sprechen.</translation>
-    </message>
-    <message>
-        <source>Close the line after S seconds and exit.</source>
-        <translation>Die Leitung nach S Sekunden schließen und beenden.</translation>
     </message>
     <message>
         <source>--format takes F, G or H</source>
@@ -270,6 +176,80 @@ Störungen:
     <message>
         <source>Fault: up and down do nothing where they would leave LOW to HIGH MHz; the frequency record still comes.</source>
         <translation>Fehler: auf und ab tun nichts, wo sie LOW bis HIGH MHz verlassen würden; der Frequenzdatensatz kommt trotzdem.</translation>
+    </message>
+    <message>
+        <source>Fault: write records a byte at a time, 1.042 ms apart (9600 baud 8N1).</source>
+        <translation>Störung: Datensätze Byte für Byte schreiben, 1,042 ms Abstand (9600 Baud 8N1).</translation>
+    </message>
+    <message>
+        <source>Fault: microseconds between paced bytes (default 1042); implies --byte-pacing.</source>
+        <translation>Störung: Mikrosekunden zwischen den Bytes (Vorgabe 1042); schließt --byte-pacing ein.</translation>
+    </message>
+    <message>
+        <source>Fault: the K-th record sent (counting every record from 1) goes out as P characters (1 to 7), a pause, then the rest.</source>
+        <translation>Störung: der K-te gesendete Datensatz (jeder ab 1 gezählt) geht als P Zeichen (1 bis 7), eine Pause, dann der Rest hinaus.</translation>
+    </message>
+    <message>
+        <source>Fault: write N random bytes ahead of every status repeat.</source>
+        <translation>Störung: N zufällige Bytes vor jede Statuswiederholung schreiben.</translation>
+    </message>
+    <message>
+        <source>Fault: status repeats carry a step code that is no number (&quot;x1&quot; and the like).</source>
+        <translation>Störung: Statuswiederholungen tragen einen Schrittcode, der keine Zahl ist (&quot;x1&quot; und ähnliche).</translation>
+    </message>
+    <message>
+        <source>Fault: after S seconds nothing more goes out; commands are still read, obeyed and logged.</source>
+        <translation>Störung: nach S Sekunden geht nichts mehr hinaus; Befehle werden weiter gelesen, befolgt und protokolliert.</translation>
+    </message>
+    <message>
+        <source>Fault: with --silence-after, talk again after S more seconds.</source>
+        <translation>Störung: mit --silence-after nach weiteren S Sekunden wieder sprechen.</translation>
+    </message>
+    <message>
+        <source>Fault: close the line after S seconds (the panel sees the device vanish) and exit.</source>
+        <translation>Störung: die Leitung nach S Sekunden schließen (das Bedienfeld sieht das Gerät verschwinden) und enden.</translation>
+    </message>
+    <message>
+        <source>A virtual Vora transmitter on a pseudo-terminal.
+
+It answers the panel&apos;s two-byte commands 1a to 7a with 8-character records
+(S status, then F, G or H frequency), repeats its status on its own, and can
+commit the faults of a real serial line. On start it prints &quot;pty /dev/pts/N&quot;
+as its first line; afterwards it logs &quot;rx &lt;command&gt;&quot; for every command it
+reads, &quot;tx &lt;record&gt;&quot; for every record once it is on the line, &quot;junk &lt;hex&gt;&quot;
+for garbage it sent, &quot;rx-junk &lt;hex&gt;&quot; for bytes it skipped, &quot;silent&quot; and
+&quot;talking&quot; when --silence-after and --silence-for take effect, &quot;muted &lt;record&gt;&quot;
+for records held back meanwhile, and &quot;hangup&quot;. With --quiet it prints the pty
+path alone and nothing more. SIGINT, SIGTERM or SIGHUP end it with status 0
+and remove the port-map entry it made.
+
+With --port N it refuses an entry comN that is the operator&apos;s own (or another
+running simulator&apos;s) and names a free port instead; --replace takes it all the
+same and puts it back when the simulator ends.
+
+The options whose description begins &quot;Fault:&quot; commit the faults of a real
+serial line.</source>
+        <translation>Ein virtueller Vora-Sender auf einem Pseudoterminal.
+
+Er beantwortet die Zwei-Byte-Befehle 1a bis 7a des Bedienfelds mit Datensätzen
+aus 8 Zeichen (S Status, dann F, G oder H Frequenz), wiederholt von sich aus
+seinen Status und kann die Fehler einer echten seriellen Leitung begehen. Beim
+Start gibt er als erste Zeile &quot;pty /dev/pts/N&quot; aus; danach protokolliert er
+&quot;rx &lt;command&gt;&quot; für jeden gelesenen Befehl, &quot;tx &lt;record&gt;&quot; für jeden Datensatz,
+sobald er auf der Leitung ist, &quot;junk &lt;hex&gt;&quot; für gesendeten Datenmüll,
+&quot;rx-junk &lt;hex&gt;&quot; für übersprungene Bytes, &quot;silent&quot; und &quot;talking&quot;, wenn
+--silence-after und --silence-for wirken, &quot;muted &lt;record&gt;&quot; für derweil
+zurückgehaltene Datensätze und &quot;hangup&quot;. Mit --quiet gibt er nur den pty-Pfad
+aus und sonst nichts. SIGINT, SIGTERM oder SIGHUP beenden ihn mit Status 0 und
+entfernen den Eintrag in der Porttabelle, den er angelegt hat.
+
+Mit --port N lehnt er einen Eintrag comN ab, der dem Operator selbst (oder einem
+anderen laufenden Simulator) gehört, und nennt stattdessen einen freien Port;
+--replace übernimmt ihn trotzdem und stellt ihn zurück, wenn der Simulator
+endet.
+
+Die Optionen, deren Beschreibung mit &quot;Störung:&quot; beginnt, erzeugen die Störungen
+einer echten seriellen Leitung.</translation>
     </message>
 </context>
 </TS>

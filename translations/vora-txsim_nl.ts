@@ -74,65 +74,6 @@
 <context>
     <name>SimOptions</name>
     <message>
-        <source>A virtual Vora transmitter on a pseudo-terminal.
-
-It answers the panel&apos;s two-byte commands 1a to 7a with 8-character records
-(S status, then F, G or H frequency), repeats its status on its own, and can
-commit the faults of a real serial line. On start it prints &quot;pty /dev/pts/N&quot;
-as its first line; afterwards it logs &quot;rx &lt;command&gt;&quot; for every command it
-reads, &quot;tx &lt;record&gt;&quot; for every record once it is on the line, &quot;junk &lt;hex&gt;&quot;
-for garbage it sent, &quot;rx-junk &lt;hex&gt;&quot; for bytes it skipped, &quot;silent&quot; and
-&quot;talking&quot; when --silence-after and --silence-for take effect, &quot;muted &lt;record&gt;&quot;
-for records held back meanwhile, and &quot;hangup&quot;. With --quiet it prints the pty
-path alone and nothing more. SIGINT, SIGTERM or SIGHUP end it with status 0
-and remove the port-map entry it made.
-
-With --port N it refuses an entry comN that is the operator&apos;s own (or another
-running simulator&apos;s) and names a free port instead; --replace takes it all the
-same and puts it back when the simulator ends.
-
-Faults:
-  --byte-pacing        one byte at a time, 1.042 ms apart (9600 baud 8N1)
-  --split K:P          the K-th record sent (counting every record from 1)
-                       goes out as P characters, a pause, then the rest
-  --garbage N          N random bytes ahead of every status repeat
-  --malformed          status repeats carry a step code that is no number
-  --silence-after S    after S seconds nothing more goes out; commands are
-                       still read, obeyed and logged
-  --silence-for S      ... and after S more seconds it talks again
-  --hangup-after S     after S seconds the line is closed (the panel sees the
-                       device vanish) and the simulator exits</source>
-        <translation>Een virtuele Vora-zender op een pseudoterminal.
-
-Hij beantwoordt de commando&apos;s 1a tot 7a (van twee bytes) van het paneel met
-records van 8 tekens (S status, dan F, G of H frequentie), herhaalt uit zichzelf
-zijn status en kan de fouten van een echte seriële lijn nabootsen. Bij de start
-drukt hij &quot;pty /dev/pts/N&quot; af als eerste regel; daarna logt hij &quot;rx &lt;command&gt;&quot;
-voor elk commando dat hij leest, &quot;tx &lt;record&gt;&quot; voor elk record zodra het op de
-lijn staat, &quot;junk &lt;hex&gt;&quot; voor rommel die hij stuurde, &quot;rx-junk &lt;hex&gt;&quot; voor bytes
-die hij oversloeg, &quot;silent&quot; en &quot;talking&quot; wanneer --silence-after en
---silence-for ingaan, &quot;muted &lt;record&gt;&quot; voor records die intussen achterblijven,
-en &quot;hangup&quot;. Met --quiet drukt hij alleen het pty-pad af en verder niets.
-SIGINT, SIGTERM of SIGHUP beëindigen hem met status 0 en verwijderen de
-vermelding in de poorttabel die hij maakte.
-
-Met --port N weigert hij een vermelding comN die van de operator zelf is (of van
-een andere simulator die nog draait) en noemt hij in plaats daarvan een vrije
-poort; --replace neemt die toch over en zet hem terug wanneer de simulator stopt.
-
-Storingen:
-  --byte-pacing        byte voor byte, 1,042 ms uit elkaar (9600 baud 8N1)
-  --split K:P          het K-de verstuurde record (elk record geteld vanaf 1)
-                       gaat uit als P tekens, een pauze, en dan de rest
-  --garbage N          N willekeurige bytes vóór elke statusherhaling
-  --malformed          statusherhalingen hebben een stapcode die geen getal is
-  --silence-after S    na S seconden gaat er niets meer uit; commando&apos;s worden
-                       nog wel gelezen, uitgevoerd en gelogd
-  --silence-for S      ... en na nog S seconden praat hij weer
-  --hangup-after S     na S seconden gaat de lijn dicht (het paneel ziet het
-                       apparaat verdwijnen) en stopt de simulator</translation>
-    </message>
-    <message>
         <source>Frequency record kind: F, G or H (default F).</source>
         <translation>Soort frequentierecord: F, G of H (standaard F).</translation>
     </message>
@@ -169,40 +110,8 @@ Storingen:
         <translation>De status elke MS milliseconden herhalen; 0 nooit (standaard 1000).</translation>
     </message>
     <message>
-        <source>Write records a byte at a time at 9600-baud pacing.</source>
-        <translation>Records byte voor byte schrijven, in het tempo van 9600 baud.</translation>
-    </message>
-    <message>
-        <source>Microseconds between paced bytes (default 1042); implies --byte-pacing.</source>
-        <translation>Microseconden tussen de bytes in dat tempo (standaard 1042); houdt --byte-pacing in.</translation>
-    </message>
-    <message>
-        <source>Split the K-th record sent after P characters (P 1 to 7).</source>
-        <translation>Het K-de verstuurde record na P tekens splitsen (P 1 tot 7).</translation>
-    </message>
-    <message>
         <source>Pause between the parts of a split record (default 50).</source>
         <translation>Pauze tussen de delen van een gesplitst record (standaard 50).</translation>
-    </message>
-    <message>
-        <source>Write N random bytes before every status repeat.</source>
-        <translation>N willekeurige bytes schrijven vóór elke statusherhaling.</translation>
-    </message>
-    <message>
-        <source>Make status repeats malformed (step code &quot;x1&quot; and the like).</source>
-        <translation>Statusherhalingen misvormen (stapcode &quot;x1&quot; en dergelijke).</translation>
-    </message>
-    <message>
-        <source>Stop sending anything after S seconds.</source>
-        <translation>Na S seconden niets meer sturen.</translation>
-    </message>
-    <message>
-        <source>With --silence-after: talk again after S more seconds.</source>
-        <translation>Met --silence-after: na nog S seconden weer praten.</translation>
-    </message>
-    <message>
-        <source>Close the line after S seconds and exit.</source>
-        <translation>De lijn na S seconden sluiten en stoppen.</translation>
     </message>
     <message>
         <source>--format takes F, G or H</source>
@@ -267,6 +176,79 @@ Storingen:
     <message>
         <source>Fault: up and down do nothing where they would leave LOW to HIGH MHz; the frequency record still comes.</source>
         <translation>Fout: op en neer doen niets waar ze LOW tot HIGH MHz zouden verlaten; het frequentierecord komt wel.</translation>
+    </message>
+    <message>
+        <source>Fault: write records a byte at a time, 1.042 ms apart (9600 baud 8N1).</source>
+        <translation>Storing: schrijf records byte voor byte, 1,042 ms uit elkaar (9600 baud 8N1).</translation>
+    </message>
+    <message>
+        <source>Fault: microseconds between paced bytes (default 1042); implies --byte-pacing.</source>
+        <translation>Storing: microseconden tussen de bytes (standaard 1042); houdt --byte-pacing in.</translation>
+    </message>
+    <message>
+        <source>Fault: the K-th record sent (counting every record from 1) goes out as P characters (1 to 7), a pause, then the rest.</source>
+        <translation>Storing: het K-de verstuurde record (elk record geteld vanaf 1) gaat uit als P tekens (1 tot 7), een pauze, en dan de rest.</translation>
+    </message>
+    <message>
+        <source>Fault: write N random bytes ahead of every status repeat.</source>
+        <translation>Storing: schrijf N willekeurige bytes vóór elke statusherhaling.</translation>
+    </message>
+    <message>
+        <source>Fault: status repeats carry a step code that is no number (&quot;x1&quot; and the like).</source>
+        <translation>Storing: statusherhalingen hebben een stapcode die geen getal is (&quot;x1&quot; en dergelijke).</translation>
+    </message>
+    <message>
+        <source>Fault: after S seconds nothing more goes out; commands are still read, obeyed and logged.</source>
+        <translation>Storing: na S seconden gaat er niets meer uit; commando&apos;s worden nog wel gelezen, uitgevoerd en gelogd.</translation>
+    </message>
+    <message>
+        <source>Fault: with --silence-after, talk again after S more seconds.</source>
+        <translation>Storing: met --silence-after, na nog S seconden weer praten.</translation>
+    </message>
+    <message>
+        <source>Fault: close the line after S seconds (the panel sees the device vanish) and exit.</source>
+        <translation>Storing: sluit de lijn na S seconden (het paneel ziet het apparaat verdwijnen) en stop.</translation>
+    </message>
+    <message>
+        <source>A virtual Vora transmitter on a pseudo-terminal.
+
+It answers the panel&apos;s two-byte commands 1a to 7a with 8-character records
+(S status, then F, G or H frequency), repeats its status on its own, and can
+commit the faults of a real serial line. On start it prints &quot;pty /dev/pts/N&quot;
+as its first line; afterwards it logs &quot;rx &lt;command&gt;&quot; for every command it
+reads, &quot;tx &lt;record&gt;&quot; for every record once it is on the line, &quot;junk &lt;hex&gt;&quot;
+for garbage it sent, &quot;rx-junk &lt;hex&gt;&quot; for bytes it skipped, &quot;silent&quot; and
+&quot;talking&quot; when --silence-after and --silence-for take effect, &quot;muted &lt;record&gt;&quot;
+for records held back meanwhile, and &quot;hangup&quot;. With --quiet it prints the pty
+path alone and nothing more. SIGINT, SIGTERM or SIGHUP end it with status 0
+and remove the port-map entry it made.
+
+With --port N it refuses an entry comN that is the operator&apos;s own (or another
+running simulator&apos;s) and names a free port instead; --replace takes it all the
+same and puts it back when the simulator ends.
+
+The options whose description begins &quot;Fault:&quot; commit the faults of a real
+serial line.</source>
+        <translation>Een virtuele Vora-zender op een pseudoterminal.
+
+Hij beantwoordt de commando&apos;s 1a tot 7a (van twee bytes) van het paneel met
+records van 8 tekens (S status, dan F, G of H frequentie), herhaalt uit zichzelf
+zijn status en kan de fouten van een echte seriële lijn nabootsen. Bij de start
+drukt hij &quot;pty /dev/pts/N&quot; af als eerste regel; daarna logt hij &quot;rx &lt;command&gt;&quot;
+voor elk commando dat hij leest, &quot;tx &lt;record&gt;&quot; voor elk record zodra het op de
+lijn staat, &quot;junk &lt;hex&gt;&quot; voor rommel die hij stuurde, &quot;rx-junk &lt;hex&gt;&quot; voor bytes
+die hij oversloeg, &quot;silent&quot; en &quot;talking&quot; wanneer --silence-after en
+--silence-for ingaan, &quot;muted &lt;record&gt;&quot; voor records die intussen achterblijven,
+en &quot;hangup&quot;. Met --quiet drukt hij alleen het pty-pad af en verder niets.
+SIGINT, SIGTERM of SIGHUP beëindigen hem met status 0 en verwijderen de
+vermelding in de poorttabel die hij maakte.
+
+Met --port N weigert hij een vermelding comN die van de operator zelf is (of van
+een andere simulator die nog draait) en noemt hij in plaats daarvan een vrije
+poort; --replace neemt die toch over en zet hem terug wanneer de simulator stopt.
+
+De opties waarvan de beschrijving met &quot;Storing:&quot; begint, veroorzaken de storingen
+van een echte seriële lijn.</translation>
     </message>
 </context>
 </TS>

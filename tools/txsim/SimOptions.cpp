@@ -36,7 +36,7 @@ running simulator's) and names a free port instead; --replace takes it all the
 same and puts it back when the simulator ends.
 
 The options whose description begins "Fault:" commit the faults of a real
-serial line.)";
+serial line.)");
 
 struct Option {
     const char* name;
@@ -62,29 +62,63 @@ const Option kOptions[] = {
          "SimOptions",
          "With --port: take the port's entry even if it is someone's own; put it back at the end."),
      nullptr},
-    {"print-path", QT_TRANSLATE_NOOP("SimOptions", "Print the pty path first (always done; kept for scripts)."), nullptr},
-    {"quiet", QT_TRANSLATE_NOOP("SimOptions", "Print the pty path alone, and log nothing."), nullptr},
-    {"status-interval", QT_TRANSLATE_NOOP("SimOptions", "Repeat the status every MS milliseconds; 0 never (default 1000)."), "MS"},
-    {"byte-pacing", QT_TRANSLATE_NOOP("SimOptions", "Fault: write records a byte at a time, 1.042 ms apart (9600 baud 8N1)."),
+    {"print-path",
+     QT_TRANSLATE_NOOP("SimOptions", "Print the pty path first (always done; kept for scripts)."),
      nullptr},
-    {"byte-gap-us", QT_TRANSLATE_NOOP("SimOptions", "Fault: microseconds between paced bytes (default 1042); implies --byte-pacing."), "US"},
-    {"split", QT_TRANSLATE_NOOP("SimOptions", "Fault: the K-th record sent (counting every record from 1) goes out as P characters "
-     "(1 to 7), a pause, then the rest."),
+    {"quiet", QT_TRANSLATE_NOOP("SimOptions", "Print the pty path alone, and log nothing."),
+     nullptr},
+    {"status-interval",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Repeat the status every MS milliseconds; 0 never (default 1000)."),
+     "MS"},
+    {"byte-pacing",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Fault: write records a byte at a time, 1.042 ms apart (9600 baud 8N1)."),
+     nullptr},
+    {"byte-gap-us",
+     QT_TRANSLATE_NOOP(
+         "SimOptions",
+         "Fault: microseconds between paced bytes (default 1042); implies --byte-pacing."),
+     "US"},
+    {"split",
+     QT_TRANSLATE_NOOP(
+         "SimOptions",
+         "Fault: the K-th record sent (counting every record from 1) goes out as P characters "
+         "(1 to 7), a pause, then the rest."),
      "K:P"},
-    {"split-gap-ms", QT_TRANSLATE_NOOP("SimOptions", "Pause between the parts of a split record (default 50)."), "MS"},
-    {"garbage", QT_TRANSLATE_NOOP("SimOptions", "Fault: write N random bytes ahead of every status repeat."), "N"},
-    {"malformed", QT_TRANSLATE_NOOP("SimOptions", "Fault: status repeats carry a step code that is no number (\"x1\" and the like)."), nullptr},
-    {"stuck-step", QT_TRANSLATE_NOOP("SimOptions", "Fault: answer Step (1a) with the step unchanged."), nullptr},
+    {"split-gap-ms",
+     QT_TRANSLATE_NOOP("SimOptions", "Pause between the parts of a split record (default 50)."),
+     "MS"},
+    {"garbage",
+     QT_TRANSLATE_NOOP("SimOptions", "Fault: write N random bytes ahead of every status repeat."),
+     "N"},
+    {"malformed",
+     QT_TRANSLATE_NOOP(
+         "SimOptions",
+         "Fault: status repeats carry a step code that is no number (\"x1\" and the like)."),
+     nullptr},
+    {"stuck-step",
+     QT_TRANSLATE_NOOP("SimOptions", "Fault: answer Step (1a) with the step unchanged."), nullptr},
     {"band-edge",
      QT_TRANSLATE_NOOP("SimOptions",
                        "Fault: up and down do nothing where they would leave LOW to HIGH MHz; the "
                        "frequency record still comes."),
      "LOW:HIGH"},
-    {"silence-after", QT_TRANSLATE_NOOP("SimOptions", "Fault: after S seconds nothing more goes out; commands are still read, obeyed and "
-     "logged."),
+    {"silence-after",
+     QT_TRANSLATE_NOOP(
+         "SimOptions",
+         "Fault: after S seconds nothing more goes out; commands are still read, obeyed and "
+         "logged."),
      "S"},
-    {"silence-for", QT_TRANSLATE_NOOP("SimOptions", "Fault: with --silence-after, talk again after S more seconds."), "S"},
-    {"hangup-after", QT_TRANSLATE_NOOP("SimOptions", "Fault: close the line after S seconds (the panel sees the device vanish) and exit."), "S"},
+    {"silence-for",
+     QT_TRANSLATE_NOOP("SimOptions",
+                       "Fault: with --silence-after, talk again after S more seconds."),
+     "S"},
+    {"hangup-after",
+     QT_TRANSLATE_NOOP(
+         "SimOptions",
+         "Fault: close the line after S seconds (the panel sees the device vanish) and exit."),
+     "S"},
 };
 
 std::optional<long long> integerIn(const QString& text, long long lowest, long long highest) {
@@ -106,12 +140,8 @@ std::optional<milliseconds> seconds(const QString& text) {
 // The values the command line gave, by option name.
 struct Values {
     const QCommandLineParser& parser;
-    bool isSet(const char* name) const {
-        return parser.isSet(QString::fromLatin1(name));
-    }
-    QString value(const char* name) const {
-        return parser.value(QString::fromLatin1(name));
-    }
+    bool isSet(const char* name) const { return parser.isSet(QString::fromLatin1(name)); }
+    QString value(const char* name) const { return parser.value(QString::fromLatin1(name)); }
 };
 
 // Each reader takes the options it knows from `given` into `options`, or says what is wrong.
