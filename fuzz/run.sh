@@ -13,6 +13,7 @@ if [[ ${1:-} == rigctl ]]; then
     mkdir -p "$corpus"
     clang++ "${flags[@]}" -I"$root/src/txlink/include" -I"$root/src/rigctl/protocol/include" \
         "$root/fuzz/RigctlProtocolFuzz.cpp" "$root/src/rigctl/protocol/Protocol.cpp" \
+        "$root"/src/txlink/*.cpp \
         -o "$out/rigctl_protocol_fuzz"
     seeds=('f\n' '+f\nt\n' ';l RFPOWER\n' 'T 1\nT 0\n' '\\dump_state\n' '\\chk_vfo\nq\n' 'F 145000000\n'
         '|\\set_ptt 3\n' 'm\nv\ns\n')
