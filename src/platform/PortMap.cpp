@@ -1,5 +1,7 @@
 #include "platform/PortMap.h"
 
+#include <QStandardPaths>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -115,6 +117,18 @@ QString devicePathForPort(int port) {
         return QFileInfo(portMapEntryPath(port)).canonicalFilePath();
     }
     return defaultDevicePathForPort(port);
+}
+
+QStringList serialLockFolders() {
+    return {QStringLiteral("/var/lock"),
+            QStringLiteral("/etc/locks"),
+            QStringLiteral("/var/spool/locks"),
+            QStringLiteral("/var/spool/uucp"),
+            QStringLiteral("/tmp"),
+            QStringLiteral("/var/tmp"),
+            QStringLiteral("/var/lock/lockdev"),
+            QStringLiteral("/run/lock"),
+            QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
 }
 
 bool portIsMapped(int port) {

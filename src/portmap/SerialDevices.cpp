@@ -1,5 +1,7 @@
 #include "portmap/SerialDevices.h"
 
+#include "platform/PortMap.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,18 +64,6 @@ QString stableNameOf(const QString& device, const QString& stableFolder) {
         }
     }
     return {};
-}
-
-QStringList lockFolders() {
-    return {QStringLiteral("/var/lock"),
-            QStringLiteral("/etc/locks"),
-            QStringLiteral("/var/spool/locks"),
-            QStringLiteral("/var/spool/uucp"),
-            QStringLiteral("/tmp"),
-            QStringLiteral("/var/tmp"),
-            QStringLiteral("/var/lock/lockdev"),
-            QStringLiteral("/run/lock"),
-            QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
 }
 
 qint64 lockHolderOf(const QString& device, const QStringList& folders) {

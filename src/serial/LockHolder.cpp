@@ -1,5 +1,7 @@
 #include "serial/LockHolder.h"
 
+#include "platform/PortMap.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -75,19 +77,7 @@ std::optional<LockHolder> deviceLockHolder(const QString& portName) {
     QString fileName = portName;
     fileName.replace(u'/', u'_');
     fileName.prepend(QLatin1String("LCK.."));
-    // The folders QSerialPort takes its locks in, in its order.
-    const QStringList folders = {
-        QStringLiteral("/var/lock"),
-        QStringLiteral("/etc/locks"),
-        QStringLiteral("/var/spool/locks"),
-        QStringLiteral("/var/spool/uucp"),
-        QStringLiteral("/tmp"),
-        QStringLiteral("/var/tmp"),
-        QStringLiteral("/var/lock/lockdev"),
-        QStringLiteral("/run/lock"),
-        QStandardPaths::writableLocation(QStandardPaths::TempLocation),
-    };
-    for (const QString& folder : folders) {
+    for (const QString& folder : platform::serialLockFolders()) {
         const QString path = QDir(folder).filePath(fileName);
         if (QFile::exists(path)) {
             return readLockHolder(path);

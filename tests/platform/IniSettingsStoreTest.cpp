@@ -22,6 +22,8 @@
 
 using platform::IniSettingsStore;
 
+#include "support/ScopedEnvironment.h"
+
 namespace {
 
 void save(platform::SettingsStore&& store, const QString& application, const QString& section,
@@ -51,28 +53,7 @@ QStringList entriesOf(const QString& folder) {
                                   QDir::NoDotAndDotDot);
 }
 
-// An environment variable set for one scope, restored when it goes.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const QString& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_before(qgetenv(name)) {
-        qputenv(name, QFile::encodeName(value));
-    }
-    ~ScopedEnvironment() {
-        if (m_had) {
-            qputenv(m_name, m_before);
-        } else {
-            qunsetenv(m_name);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_before;
-};
+using testsupport::ScopedEnvironment;
 
 // Both things the program stores, each saved as the operator saves it.
 struct Saver {

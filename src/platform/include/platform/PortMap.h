@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "txlink/Result.h"
 #include "txlink/SerialLink.h"
@@ -13,6 +14,8 @@ using txlink::kLastPort;
 // The device that port `port` names: the real path behind the port map's entry comN when there is
 // one, otherwise /dev/ttyS<N-1>. Empty when the port names no device (port 0, a dangling entry).
 QString devicePathForPort(int port);
+// The folders QSerialPort takes its device locks (LCK..name) in, in its order.
+QStringList serialLockFolders();
 // Whether the port map has an entry for port `port`, even one that points nowhere.
 bool portIsMapped(int port);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PortMap.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -30,10 +32,9 @@ QList<SerialDevice> presentSerialDevices(const QString& stableFolder = kStableNa
 // The entry of `stableFolder` that names the same device as `device`; empty when none does.
 QString stableNameOf(const QString& device, const QString& stableFolder = kStableNameFolder);
 
-// The folders where serial programs leave their lock files (LCK..ttyUSB0), as QSerialPort looks
-// for them.
-QStringList lockFolders();
-// The live program that holds `device` through a lock file in one of `folders`; 0 when none does.
-qint64 lockHolderOf(const QString& device, const QStringList& folders = lockFolders());
+// The live program that holds `device` through a lock file in one of `folders` (by default where
+// QSerialPort looks for them); 0 when none does.
+qint64 lockHolderOf(const QString& device,
+                    const QStringList& folders = platform::serialLockFolders());
 
 }  // namespace portmap
