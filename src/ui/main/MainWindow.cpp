@@ -154,6 +154,18 @@ void MainWindow::buildControls() {
     setColours(client, colour::kBlack);
     setCentralWidget(client);
 
+    // In creation order, which is also the order the keyboard and a screen reader meet them.
+    buildFrequencyRow(client);
+    buildStepRow(client);
+    buildButtons(client);
+    buildStatusBar(client);
+    buildKeys();
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// "TX Freq :", the digit groups around the point, "MHz".
+void MainWindow::buildFrequencyRow(ClientArea* client) {
     const BigLabel frequencyRow[] = {
         {"Label1",
          QT_TRANSLATE_NOOP("ui::main::MainWindow", "TX Freq :"),
@@ -184,7 +196,9 @@ void MainWindow::buildControls() {
     client->leaveUnspoken(m_fraction, tr("Frequency, fraction digits"));
     client->leaveUnspoken(client->findChild<QLabel*>(QStringLiteral("Label4")),
                           tr("Frequency, unit"));
+}
 
+void MainWindow::buildStepRow(ClientArea* client) {
     // Top-aligned as the step captions are, so that the row reads on one baseline.
     QLabel* stepCaption = makeLabel(client, "Label16", tr("Step :"), {240, 600, 495, 255});
     stepCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -199,7 +213,10 @@ void MainWindow::buildControls() {
         label->setEnabled(false);
         m_stepLabels[std::size_t(step)] = label;
     }
+}
 
+// The frequency buttons, then the Power frame with its bar and buttons.
+void MainWindow::buildButtons(ClientArea* client) {
     const QFont large = buttonFont(9.75);
     const QFont small = buttonFont(8.25);
     m_frequencyDown = makeButton<HoldButton>(client, "Command2",
@@ -235,7 +252,9 @@ void MainWindow::buildControls() {
     m_powerUp =
         makeButton<HoldButton>(frame, "Command5", QT_TRANSLATE_NOOP("ui::main::MainWindow", "Up"),
                                {2760, 720, 975, 270}, small, colour::kButtonShadow);
+}
 
+void MainWindow::buildStatusBar(ClientArea* client) {
     m_statusBar = new StatusBar(client);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
     m_statusBar->setGeometry(twipsRect(0, 2835, kClientWidth, 375));
@@ -250,7 +269,10 @@ void MainWindow::buildControls() {
     m_statusBar->setPalette(desktop);
     m_statusBar->setAutoFillBackground(true);
     m_statusBar->panel(kLinkPanel)->installEventFilter(this);
+}
 
+// Escape, Enter on the click buttons, the Tab order, and what a screen reader hears first.
+void MainWindow::buildKeys() {
     // Escape is the quick carrier-off: it switches a carrier that is on off, and never one on.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
@@ -274,8 +296,6 @@ void MainWindow::buildControls() {
     speakPower();
     m_carrier->setAccessibleDescription(
         tr("Carrier state not reported yet. Press to switch the carrier on or off."));
-
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void MainWindow::buildMenu() {

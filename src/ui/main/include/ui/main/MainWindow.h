@@ -18,6 +18,7 @@ class QPushButton;
 namespace ui::main {
 
 class FaceButton;
+class ClientArea;
 class HoldButton;
 class MenuKeys;
 class StatusBar;
@@ -73,6 +74,11 @@ protected:
 
 private:
     void buildControls();
+    void buildFrequencyRow(ClientArea* client);
+    void buildStepRow(ClientArea* client);
+    void buildButtons(ClientArea* client);
+    void buildStatusBar(ClientArea* client);
+    void buildKeys();
     void buildMenu();
     void buildOptionsMenu(MenuKeys& keys);
     void buildTimeoutMenu(QMenu& options, MenuKeys& keys);
