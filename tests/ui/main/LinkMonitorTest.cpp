@@ -12,29 +12,15 @@ using namespace std::chrono_literals;
 
 // The watchdog and the lamps of the link monitor, with the real window, a fake clock and a
 // pseudo-terminal transmitter.
-class LinkMonitor : public ProgramFixture {
+class LinkMonitor : public ProgramOnPtyFixture {
 protected:
-    void SetUp() override {
-        clock.set(12, 0, 0);
-        config.mapPort(1, pty.slavePath());
-        start();
-        ASSERT_EQ(pty.read(2), "2a");
-        program->session().findChild<QTimer*>(QStringLiteral("Tmrcom"))->stop();  // ticked by hand
-    }
     QString panel(int n) {
         return window().findChild<ui::main::StatusBar*>(QStringLiteral("StatusBar1"))->panelText(n);
-    }
-    void receive(const QByteArray& text) {
-        const auto before = program->panel().state().lastReceive;
-        pty.write(text);
-        ASSERT_TRUE(
-            testsupport::waitUntil([&] { return program->panel().state().lastReceive != before; }));
     }
     void tickAt(int h, int m, int s) {
         clock.set(h, m, s);
         program->panel().linkWatchTick();
     }
-    testsupport::Pty pty;
 };
 
 TEST_F(LinkMonitor, AnAnsweringTransmitterGetsTheStatusRequestTwiceAtStartUp) {

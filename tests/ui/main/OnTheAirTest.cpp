@@ -15,21 +15,8 @@
 
 using namespace std::chrono_literals;
 
-class OnTheAir : public ProgramFixture {
+class OnTheAir : public ProgramOnPtyFixture {
 protected:
-    void SetUp() override {
-        clock.set(12, 0, 0);
-        config.mapPort(1, pty.slavePath());
-        start();
-        ASSERT_EQ(pty.read(2), "2a");
-        program->session().findChild<QTimer*>(QStringLiteral("Tmrcom"))->stop();  // ticked by hand
-    }
-    void receive(const QByteArray& text) {
-        const auto before = program->panel().state().lastReceive;
-        pty.write(text);
-        ASSERT_TRUE(
-            testsupport::waitUntil([&] { return program->panel().state().lastReceive != before; }));
-    }
     void tickAt(std::chrono::seconds t) {
         clock.set(12h + t);
         program->panel().linkWatchTick();
@@ -43,7 +30,6 @@ protected:
     QAction* menuItem(const char* name) {
         return window().menuBar()->findChild<QAction*>(QString::fromLatin1(name));
     }
-    testsupport::Pty pty;
 };
 
 // Closing with the carrier reported on asks; each answer does what it says, and only "Switch Off
@@ -66,7 +52,7 @@ TEST_F(OnTheAir, ClosingKeyedAsksAndEachAnswerDoesWhatItSays) {
             program->loadMain();
             program->showMain();
             ASSERT_EQ(pty.read(2), "2a");
-            program->session().findChild<QTimer*>(QStringLiteral("Tmrcom"))->stop();
+            stopWatchdog();
         }
         reportAt(at, "S1011128");
         pty.drain(50ms);  // the first up tick's status request
