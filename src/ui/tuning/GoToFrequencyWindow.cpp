@@ -40,6 +40,12 @@ QLabel* makeCaption(QWidget* parent, const char* objectName, const QString& text
     return label;
 }
 
+// The example the window gives of a frequency: written with the desktop's decimal separator and
+// no group separator, as the field reads it (a "1,296.875" would be refused when typed back).
+QString exampleMegahertz() {
+    return QStringLiteral("1296") + QLocale().decimalPoint() + QStringLiteral("875");
+}
+
 }  // namespace
 
 std::optional<txlink::Hertz> readMegahertz(const QString& text) {
@@ -151,7 +157,7 @@ void GoToFrequencyWindow::buildControls() {
     m_field = new QLineEdit(this);
     m_field->setObjectName(QStringLiteral("frequencyField"));
     m_field->setAccessibleName(tr("Frequency in MHz"));
-    m_field->setPlaceholderText(QLocale().toString(1296.875, 'f', 3));
+    m_field->setPlaceholderText(exampleMegahertz());
     connect(m_field, &QLineEdit::returnPressed, this, &GoToFrequencyWindow::goToTypedFrequency);
     connect(m_field, &QLineEdit::textChanged, this, &GoToFrequencyWindow::updateButtons);
 
@@ -166,6 +172,7 @@ void GoToFrequencyWindow::buildControls() {
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
     m_progress->setFormat(tr("%v of %m commands"));
+    m_progress->setTextVisible(false);  // no count until there is a tuning to count
 
     m_result = new QLabel(this);
     m_result->setObjectName(QStringLiteral("tuningResult"));
@@ -246,8 +253,7 @@ void GoToFrequencyWindow::buildControls() {
 void GoToFrequencyWindow::goToTypedFrequency() {
     const std::optional<txlink::Hertz> target = readMegahertz(m_field->text());
     if (!target) {
-        report(
-            tr("Type a frequency in MHz, such as %1.").arg(QLocale().toString(1296.875, 'f', 3)));
+        report(tr("Type a frequency in MHz, such as %1.").arg(exampleMegahertz()));
         return;
     }
     goTo(*target);
@@ -258,6 +264,7 @@ void GoToFrequencyWindow::goTo(txlink::Hertz target) {
     report(tr("Tuning to %1 MHz…").arg(megahertzText(target)));
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
+    m_progress->setTextVisible(true);
     QPointer<GoToFrequencyWindow> self(this);
     m_tuner.tuneTo(target, [self, tuning](const txlink::TuningOutcome& outcome) {
         if (self && self->m_tunings == tuning) {

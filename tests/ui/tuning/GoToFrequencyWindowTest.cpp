@@ -152,6 +152,30 @@ TEST_F(GoToFrequencyTest, ReadsTheDesktopsSeparatorAndAPointAndNothingElse) {
     QLocale::setDefault(before);
 }
 
+// The example the window gives, in the field and when it refuses a text, is one it reads back, in
+// a locale with a point, one with a comma, and ones that group thousands.
+TEST(GoToFrequencyExample, IsReadBackInEveryLocale) {
+    const QLocale before;
+    const QLocale locales[] = {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                               QLocale(QLocale::German, QLocale::Germany),
+                               QLocale(QLocale::Dutch, QLocale::Netherlands)};
+    for (const QLocale& locale : locales) {
+        QLocale::setDefault(locale);
+        testsupport::MemorySettingsStore store;
+        GoToFrequencyWindow window(std::make_unique<FakeTuner>(), store);
+        auto* field = window.findChild<QLineEdit*>(QStringLiteral("frequencyField"));
+        ASSERT_NE(field, nullptr);
+        const QString example = field->placeholderText();
+        EXPECT_EQ(ui::tuning::readMegahertz(example), Hertz{1'296'875'000})
+            << locale.name().toStdString() << ": " << example.toStdString();
+        QTest::keyClicks(field, QStringLiteral("x"));
+        QTest::keyClick(field, Qt::Key_Return);
+        const QString refusal = window.findChild<QLabel*>(QStringLiteral("tuningResult"))->text();
+        EXPECT_TRUE(refusal.contains(example)) << refusal.toStdString();
+    }
+    QLocale::setDefault(before);
+}
+
 // Stop, and Escape while it tunes, end the tuning and say where the transmitter is; Escape
 // without a tuning closes the window.
 TEST_F(GoToFrequencyTest, StopAndEscapeEndTheTuning) {
