@@ -17,6 +17,7 @@ packages=(
     libhamlib-utils python3-hamlib socat
     libx11-dev
     at-spi2-core python3-pyatspi dbus-daemon xdotool
+    openbox x11-utils
 )
 case ${1:-} in
     --packaging) packages+=(dpkg-dev file lintian appstream desktop-file-utils man-db) ;;

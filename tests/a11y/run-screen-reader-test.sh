@@ -21,12 +21,9 @@ python=/usr/bin/python3
 "$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is missing"
 
 work=$(mktemp -d)
-xvfb=
 cleanup() {
     status=$?
-    if [[ -n $xvfb ]]; then
-        kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    fi
+    stop_private_display
     # What went wrong stays where ctest ran the test.
     if [[ $status -ne 0 && $status -ne 77 ]]; then
         rm -rf screen-reader-logs && mkdir -p screen-reader-logs
@@ -37,30 +34,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of its own: Xvfb picks a free number and writes it once it accepts clients; it must
-# not reset when its last client goes, or a client connecting just then is refused. A machine
-# shared with other displays may hand out a number another server is just taking; then again.
-start_display() {
-    rm -f "$work/display"
-    exec {display_fd}>"$work/display"
-    Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    exec {display_fd}>&-
-    for _ in $(seq 100); do
-        [[ -s $work/display ]] && break
-        kill -0 "$xvfb" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    [[ -s $work/display ]] || return 1
-    export DISPLAY=:$(head -n1 "$work/display")
-    xdotool getdisplaygeometry >/dev/null 2>&1
-}
-for attempt in 1 2 3; do
-    start_display && break
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    xvfb=
-    [[ $attempt -eq 3 ]] && { cat "$work/xvfb.log"; echo "no display"; exit 1; }
-done
+# A display of its own, 1024 x 768 at 96 dpi.
+source "$here/../support/private-display.sh"
+start_private_display "$work" || { echo "no display"; exit 1; }
 
 # Nothing of the desktop this may run in: its buses, its settings and port map.
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY

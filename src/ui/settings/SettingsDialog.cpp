@@ -110,15 +110,29 @@ void SettingsDialog::centreOnScreen() {
         return;
     }
     // The frame is only known once the window exists; on X11 not even then, until the window
-    // manager has framed it, so there the dialog may sit off centre by half its title bar.
+    // manager has framed it (event() below).
     create();
     const QRect area = screen->geometry();
     const QSize outer = frameGeometry().size();
+    m_centredOuterSize = outer;
     const float left =
         (float(area.width() * kTwipsPerPixel) - float(outer.width() * kTwipsPerPixel)) / 2.0f;
     const float top =
         (float(area.height() * kTwipsPerPixel) - float(outer.height() * kTwipsPerPixel)) / 2.0f;
     move(area.left() + toPixels(left), area.top() + toPixels(top));
+}
+
+// A window manager on X11 frames the dialog after it is shown; the first event that finds the outer
+// size other than the one it was centred by (its first paint at the latest) centres it again by
+// the real one. The operator's own moves leave the outer size as it was, and the dialog where they
+// put it.
+bool SettingsDialog::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (isVisible() && frameGeometry().size() != m_centredOuterSize) {
+        m_centredOuterSize = frameGeometry().size();
+        QMetaObject::invokeMethod(this, &SettingsDialog::centreOnScreen, Qt::QueuedConnection);
+    }
+    return handled;
 }
 
 void SettingsDialog::save() {

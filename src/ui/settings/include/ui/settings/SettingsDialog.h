@@ -39,6 +39,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void centreOnScreen();
@@ -49,6 +50,7 @@ private:
     QComboBox* m_portBox = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_cancel = nullptr;
+    QSize m_centredOuterSize;  // the outer size the dialog was last centred by
 };
 
 }  // namespace ui::settings

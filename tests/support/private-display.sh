@@ -1,0 +1,43 @@
+# Sourced by the tests that need a real X display: start_private_display WORK starts an Xvfb
+# server of the run's own (its pid in $xvfb, DISPLAY exported) and returns non-zero if none came
+# up in three tries; stop_private_display ends it.
+#
+# Xvfb picks a free number and writes it once it accepts clients; it must not reset when its last
+# client goes, or a client connecting just then is refused. A machine shared with other displays
+# may hand out a number another server is just taking; then it is tried again.
+xvfb=
+
+start_display_once() {
+    local work=$1 display_fd
+    rm -f "$work/display"
+    exec {display_fd}>"$work/display"
+    Xvfb -displayfd "$display_fd" -screen 0 "${PRIVATE_DISPLAY_SIZE:-1024x768}x24" -dpi 96 \
+        -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    exec {display_fd}>&-
+    for _ in $(seq 100); do
+        [[ -s $work/display ]] && break
+        kill -0 "$xvfb" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    [[ -s $work/display ]] || return 1
+    export DISPLAY=:$(head -n1 "$work/display")
+    xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+stop_private_display() {
+    if [[ -n $xvfb ]]; then
+        kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    fi
+    xvfb=
+}
+
+start_private_display() {
+    local attempt
+    for attempt in 1 2 3; do
+        start_display_once "$1" && return 0
+        stop_private_display
+    done
+    cat "$1/xvfb.log"
+    return 1
+}
