@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Refreshes docs/screenshot.png, the README's picture of the live panel: the main window as
+# Refreshes the README's pictures: docs/screenshot.png, the live panel's main window as
 # scripts/screenshots.sh takes it (the real program on a private Xvfb screen, connected to the
-# virtual transmitter, in a profile of its own).
+# virtual transmitter, in a profile of its own), and docs/screenshots/: Serial Ports, Go to
+# Frequency and the question before closing keyed, as scripts/tour-screenshots.sh takes them
+# under a window manager. Look at them before you commit them.
 #   scripts/update-screenshot.sh [--build DIR]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -17,4 +19,9 @@ shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 "$root/scripts/screenshots.sh" --build "$build" "$shots"
 cp "$shots/main.png" "$root/docs/screenshot.png"
-echo "update-screenshot.sh: wrote docs/screenshot.png" >&2
+"$root/scripts/tour-screenshots.sh" --build "$build" "$shots/tour"
+mkdir -p "$root/docs/screenshots"
+for name in serial-ports go-to-frequency question; do
+    cp "$shots/tour/$name.png" "$root/docs/screenshots/$name.png"
+done
+echo "update-screenshot.sh: wrote docs/screenshot.png and docs/screenshots/" >&2

@@ -35,7 +35,7 @@ cleanup() {
 trap cleanup EXIT
 
 # A display of its own, 1024 x 768 at 96 dpi.
-source "$here/../support/private-display.sh"
+source "$here/../../scripts/private-display.sh"
 start_private_display "$work" || { echo "no display"; exit 1; }
 
 # Nothing of the desktop this may run in: its buses, its settings and port map.

@@ -33,7 +33,7 @@ cleanup() {
 trap cleanup EXIT
 
 PRIVATE_DISPLAY_SIZE=1280x1024
-source "$here/../support/private-display.sh"
+source "$here/../../scripts/private-display.sh"
 start_private_display "$work" || { echo "no display"; exit 1; }
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 export XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb

@@ -78,7 +78,16 @@ foreach(ts IN LISTS languages)
     endforeach()
 endforeach()
 
-foreach(doc README.md LICENSE docs/screenshot.png)
+# The README and LICENSE, and every picture the README shows beside the README.
+file(READ ${SOURCE_DIR}/README.md readme)
+string(REGEX MATCHALL "\\(docs/[^)]+\\.png\\)" pictures "${readme}")
+expect("the README shows no picture" pictures)
+set(docs README.md LICENSE)
+foreach(link IN LISTS pictures)
+    string(REGEX REPLACE "^\\((.*)\\)$" "\\1" picture "${link}")
+    list(APPEND docs ${picture})
+endforeach()
+foreach(doc IN LISTS docs)
     expect("${doc} is not installed" EXISTS ${root}/share/doc/vora-tx-controller/${doc})
 endforeach()
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the tests that need a real X display: start_private_display WORK starts an Xvfb
 # server of the run's own (its pid in $xvfb, DISPLAY exported) and returns non-zero if none came
 # up in three tries; stop_private_display ends it.
@@ -21,7 +22,8 @@ start_display_once() {
         sleep 0.1
     done
     [[ -s $work/display ]] || return 1
-    export DISPLAY=:$(head -n1 "$work/display")
+    DISPLAY=:$(head -n1 "$work/display")
+    export DISPLAY
     xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
@@ -33,8 +35,7 @@ stop_private_display() {
 }
 
 start_private_display() {
-    local attempt
-    for attempt in 1 2 3; do
+    for _ in 1 2 3; do
         start_display_once "$1" && return 0
         stop_private_display
     done
