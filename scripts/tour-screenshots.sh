@@ -9,7 +9,8 @@
 # LANG is a locale name such as nl_NL.UTF-8 (default C.UTF-8: the program's own English); N is
 # Qt's scale factor, 1 or 2 (default 1). Writes OUT_DIR/main.png, settings.png, monitor.png,
 # serial-ports.png, go-to-frequency.png, about.png and question.png (the question before closing
-# while the carrier is on, which it keys first), each window without its frame.
+# while the carrier is on, which it keys first), each window without its frame, and sheet.png with
+# all seven.
 # The windows are opened with the menu's keys, which are the same in every language. Unlike
 # scripts/screenshots.sh, two runs need not give the same pixels (lamps, credits). About 15 s.
 set -euo pipefail
@@ -125,7 +126,9 @@ xdotool key --window "$id" Return
 tuned() { grep -q '^tx F1296250' "$work/sim.log"; }
 within tuned || die "the transmitter did not reach 1296.250 MHz"
 sleep 1 # the step put back, and the result said
-xdotool key --window "$id" alt+a
+# "Add current frequency" by the Tab order (Go, the result, the memories, Add), not by its letter,
+# which differs by language.
+xdotool key --window "$id" Tab Tab Tab Tab space
 sleep 0.3
 take "$id" go-to-frequency && xdotool windowclose "$id"
 id=$(opened_by menu o r) && take "$id" monitor
@@ -137,3 +140,11 @@ keyed() { grep '^tx S' "$work/sim.log" | tail -n 1 | grep -q '^tx S...1'; }
 within keyed || die "the carrier was not reported on"
 sleep 0.5
 id=$(opened_by menu f x) && take "$id" question
+
+# All seven on one sheet, for looking at a language and a scale at a glance.
+if command -v montage >/dev/null; then
+    (cd "$out" && montage main.png settings.png monitor.png about.png question.png \
+        go-to-frequency.png serial-ports.png -tile 2x4 -geometry +8+8 -background '#808080' \
+        sheet.png)
+    echo "$me: sheet.png"
+fi
