@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "platform/Logging.h"
 
@@ -154,6 +155,43 @@ GoToFrequencyWindow::GoToFrequencyWindow(std::unique_ptr<Tuner> tuner,
 }
 
 void GoToFrequencyWindow::buildControls() {
+    buildTuningControls();
+    buildMemoryControls();
+
+    auto* fieldRow = new QHBoxLayout;
+    fieldRow->addWidget(makeCaption(this, "frequencyCaption", tr("&Frequency (MHz):"), m_field));
+    fieldRow->addWidget(m_field, 1);
+    fieldRow->addWidget(m_go);
+    fieldRow->addWidget(m_stop);
+
+    auto* memoryButtons = new QHBoxLayout;
+    for (QPushButton* button : {m_add, m_goToMemory, m_rename, m_remove}) {
+        memoryButtons->addWidget(button);
+    }
+    memoryButtons->addStretch(1);
+    memoryButtons->addWidget(m_close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fieldRow);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_result);
+    layout->addWidget(makeCaption(this, "memoriesCaption", tr("M&emories:"), m_memoryTable));
+    layout->addWidget(m_memoryTable, 1);
+    layout->addLayout(memoryButtons);
+
+    // Reading order: the field and its buttons, the result, then the memories.
+    QWidget* previous = m_field;
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{m_go, m_stop, m_result, m_memoryTable, m_add, m_goToMemory,
+                                         m_rename, m_remove, m_close}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    m_field->setFocus();
+}
+
+// The field, Go and Stop, the progress bar and the result.
+void GoToFrequencyWindow::buildTuningControls() {
     m_field = new QLineEdit(this);
     m_field->setObjectName(QStringLiteral("frequencyField"));
     m_field->setAccessibleName(tr("Frequency in MHz"));
@@ -180,7 +218,10 @@ void GoToFrequencyWindow::buildControls() {
     m_result->setWordWrap(true);
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_result->setFocusPolicy(Qt::StrongFocus);
+}
 
+// The memory table and its buttons, and Close.
+void GoToFrequencyWindow::buildMemoryControls() {
     m_memoryTable = new QTableWidget(0, 2, this);
     m_memoryTable->setObjectName(QStringLiteral("memoryTable"));
     m_memoryTable->setAccessibleName(tr("Memories"));
@@ -215,39 +256,6 @@ void GoToFrequencyWindow::buildControls() {
     connect(m_remove, &QPushButton::clicked, this, &GoToFrequencyWindow::removeSelectedMemory);
     m_close = makeButton(this, "closeButton", tr("Close"), tr("Close the window"));
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* fieldRow = new QHBoxLayout;
-    fieldRow->addWidget(makeCaption(this, "frequencyCaption", tr("&Frequency (MHz):"), m_field));
-    fieldRow->addWidget(m_field, 1);
-    fieldRow->addWidget(m_go);
-    fieldRow->addWidget(m_stop);
-
-    auto* memoryButtons = new QHBoxLayout;
-    for (QPushButton* button : {m_add, m_goToMemory, m_rename, m_remove}) {
-        memoryButtons->addWidget(button);
-    }
-    memoryButtons->addStretch(1);
-    memoryButtons->addWidget(m_close);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fieldRow);
-    layout->addWidget(m_progress);
-    layout->addWidget(m_result);
-    layout->addWidget(makeCaption(this, "memoriesCaption", tr("M&emories:"), m_memoryTable));
-    layout->addWidget(m_memoryTable, 1);
-    layout->addLayout(memoryButtons);
-
-    // Reading order: the field and its buttons, the result, then the memories.
-    setTabOrder(m_field, m_go);
-    setTabOrder(m_go, m_stop);
-    setTabOrder(m_stop, m_result);
-    setTabOrder(m_result, m_memoryTable);
-    setTabOrder(m_memoryTable, m_add);
-    setTabOrder(m_add, m_goToMemory);
-    setTabOrder(m_goToMemory, m_rename);
-    setTabOrder(m_rename, m_remove);
-    setTabOrder(m_remove, m_close);
-    m_field->setFocus();
 }
 
 void GoToFrequencyWindow::goToTypedFrequency() {

@@ -152,6 +152,23 @@ TEST_F(GoToFrequencyTest, ReadsTheDesktopsSeparatorAndAPointAndNothingElse) {
     QLocale::setDefault(before);
 }
 
+// Tab reads the window in order: the field and its buttons, the result, then the memories.
+TEST_F(GoToFrequencyTest, TabWalksTheFieldTheResultThenTheMemories) {
+    const QStringList expected = {"frequencyField",   "goButton",           "stopButton",
+                                  "tuningResult",     "memoryTable",        "addMemoryButton",
+                                  "goToMemoryButton", "renameMemoryButton", "removeMemoryButton",
+                                  "closeButton"};
+    QStringList walked;
+    QWidget* widget = control("frequencyField");
+    do {
+        if (expected.contains(widget->objectName())) {
+            walked << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != control("frequencyField") && walked.size() < 2 * expected.size());
+    EXPECT_EQ(walked, expected);
+}
+
 // The example the window gives, in the field and when it refuses a text, is one it reads back, in
 // a locale with a point, one with a comma, and ones that group thousands.
 TEST(GoToFrequencyExample, IsReadBackInEveryLocale) {

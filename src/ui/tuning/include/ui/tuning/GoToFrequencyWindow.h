@@ -88,6 +88,8 @@ protected:
 
 private:
     void buildControls();
+    void buildTuningControls();
+    void buildMemoryControls();
     void goTo(txlink::Hertz target);
     void finished(const txlink::TuningOutcome& outcome);
     void showProgress();
