@@ -43,12 +43,6 @@ unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY
 export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# Under AddressSanitizer, Debian 12's libxkbcommon-x11 reads a keymap name with strndup past
-# its end, which strict string checks report as the program connects to the display.
-if [[ -n ${ASAN_OPTIONS:-} ]]; then
-    export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
-fi
-
 # The session bus starts the accessibility bus and its registry on demand, with DISPLAY set.
 dbus-run-session -- "$python" "$here/screen_reader.py" --program "$program" --txsim "$txsim" \
     --work "$work"

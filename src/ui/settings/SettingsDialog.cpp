@@ -127,12 +127,13 @@ void SettingsDialog::centreOnScreen() {
 // the real one. The operator's own moves leave the outer size as it was, and the dialog where they
 // put it.
 bool SettingsDialog::event(QEvent* event) {
-    const bool handled = QDialog::event(event);
-    if (isVisible() && frameGeometry().size() != m_centredOuterSize) {
+    // Looked at before the event is handled: a closed dialog deletes itself in its handling.
+    if (event->type() != QEvent::DeferredDelete && isVisible() &&
+        frameGeometry().size() != m_centredOuterSize) {
         m_centredOuterSize = frameGeometry().size();
         QMetaObject::invokeMethod(this, &SettingsDialog::centreOnScreen, Qt::QueuedConnection);
     }
-    return handled;
+    return QDialog::event(event);
 }
 
 void SettingsDialog::save() {
