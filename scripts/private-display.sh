@@ -2,7 +2,9 @@
 # Sourced by the tests that need a real X display: start_private_display WORK starts an Xvfb
 # server of the run's own (its pid in $xvfb, DISPLAY exported) and returns non-zero if none came
 # up in three tries; stop_private_display ends it. Programs run under AddressSanitizer go easy on
-# one library's string reads (below).
+# one library's string reads (below). start_window_manager WORK [ENV...] runs openbox on it, in
+# the environment given (env's NAME=VALUE words, after -i if it starts afresh); within_15s polls
+# for what the display is to show.
 #
 # Xvfb picks a free number and writes it once it accepts clients; it must not reset when its last
 # client goes, or a client connecting just then is refused. A machine shared with other displays
@@ -33,7 +35,21 @@ start_display_once() {
     xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
+window_manager=
+
+start_window_manager() {
+    local work=$1
+    shift
+    env "$@" openbox >"$work/openbox.log" 2>&1 &
+    window_manager=$!
+    within_15s eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+}
+
 stop_private_display() {
+    if [[ -n $window_manager ]]; then
+        kill "$window_manager" 2>/dev/null && wait "$window_manager" 2>/dev/null
+    fi
+    window_manager=
     if [[ -n $xvfb ]]; then
         kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
     fi
@@ -46,5 +62,14 @@ start_private_display() {
         stop_private_display
     done
     cat "$1/xvfb.log"
+    return 1
+}
+
+# Runs the command "$@" every 50 ms until it succeeds, for up to 15 s; false if it never did.
+within_15s() {
+    for _ in $(seq 300); do
+        "$@" && return 0
+        sleep 0.05
+    done
     return 1
 }

@@ -66,21 +66,10 @@ run=(env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" DISPLAY="$DISPLA
     LANG="$lang" LANGUAGE= XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
     XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale")
 
-# Polls "$@" every 50 ms for up to 15 s.
-within() {
-    for _ in $(seq 300); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
-}
-"${run[@]}" openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-within eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
-    die "openbox did not start"
+start_window_manager "$work" "${run[@]:1}" || die "openbox did not start"
 "${run[@]}" "$sim_bin" --port 1 >"$work/sim.log" 2>&1 &
 pids+=($!)
-within test -e "$work/config/VoraTXController/ports/com1" || die "the simulator published no port"
+within_15s test -e "$work/config/VoraTXController/ports/com1" || die "the simulator published no port"
 "${run[@]}" "$app_bin" >"$work/app.log" 2>&1 &
 app=$!
 pids+=("$app")
@@ -113,7 +102,7 @@ menu() {
     [[ -z ${2:-} ]] || xdotool key "$2"
 }
 
-within eval '[[ -n $(windows) ]]' || die "the main window did not open"
+within_15s eval '[[ -n $(windows) ]]' || die "the main window did not open"
 main=$(windows | head -n 1)
 sleep 2.5 # the transmitter's status, and the lamps out
 take "$main" main
@@ -124,7 +113,7 @@ id=$(opened_by menu o g)
 xdotool type --window "$id" --delay 30 1296.250
 xdotool key --window "$id" Return
 tuned() { grep -q '^tx F1296250' "$work/sim.log"; }
-within tuned || die "the transmitter did not reach 1296.250 MHz"
+within_15s tuned || die "the transmitter did not reach 1296.250 MHz"
 sleep 1 # the step put back, and the result said
 # "Add current frequency" by the Tab order (Go, the result, the memories, Add), not by its letter,
 # which differs by language.
@@ -137,7 +126,7 @@ id=$(opened_by menu a) && sleep 2 && take "$id" about
 # the transmitter to report it on, then asks to close.
 xdotool windowactivate --sync "$main" key Tab Tab Tab Tab space
 keyed() { grep '^tx S' "$work/sim.log" | tail -n 1 | grep -q '^tx S...1'; }
-within keyed || die "the carrier was not reported on"
+within_15s keyed || die "the carrier was not reported on"
 sleep 0.5
 id=$(opened_by menu f x) && take "$id" question
 

@@ -44,28 +44,17 @@ fail() {
     echo "FAILED: $*"
     exit 1
 }
-# Polls the command "$@" every 50 ms for up to 10 s; true once it succeeds.
-within_10s() {
-    for _ in $(seq 200); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
-}
 
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-within_10s eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "openbox did not start"
+start_window_manager "$work" || fail "openbox did not start"
 "$txsim" --port 1 >"$work/txsim.log" 2>&1 &
 pids+=($!)
-within_10s test -e "$XDG_CONFIG_HOME/VoraTXController/ports/com1" || fail "no virtual transmitter"
+within_15s test -e "$XDG_CONFIG_HOME/VoraTXController/ports/com1" || fail "no virtual transmitter"
 "$program" >"$work/program.log" 2>&1 &
 pids+=($!)
 
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 shown() { [[ -n $(window "$1") ]]; }
-within_10s shown 'Vora TX Controller' || fail "the main window did not open"
+within_15s shown 'Vora TX Controller' || fail "the main window did not open"
 main=$(window 'Vora TX Controller')
 
 # The dialog's outer rectangle, its frame included, as "x y width height".
@@ -91,21 +80,23 @@ open_settings() {
     xdotool windowactivate --sync "$main" key alt+o
     sleep 0.3 # the menu takes the keyboard as it opens
     xdotool key s
-    within_10s shown Options || fail "Options, Settings opened no dialog"
+    within_15s shown Options || fail "Options, Settings opened no dialog"
     dialog=$(window Options)
 }
 
 for opening in 1 2; do
     open_settings
-    within_10s centred "$dialog" || fail "opening $opening: not centred: outer $(outer "$dialog")"
+    within_15s centred "$dialog" || fail "opening $opening: not centred: outer $(outer "$dialog")"
     echo "opening $opening: outer $(outer "$dialog"), centred on 1280x1024"
     # The operator's place is kept: the dialog is not centred again under them.
     xdotool windowmove --sync "$dialog" 100 120
+    dragged=$(outer "$dialog")
+    [[ $dragged =~ ^(99|100)\ (100|120)\  ]] || fail "not moved by the drag: $dragged"
     for _ in $(seq 10); do
         sleep 0.1
-        [[ $(outer "$dialog") == "99 100 "* ]] || fail "moved from where it was dragged: $(outer "$dialog")"
+        [[ $(outer "$dialog") == "$dragged" ]] || fail "moved from where it was dragged: $(outer "$dialog")"
     done
     xdotool windowactivate --sync "$dialog" key Escape
-    within_10s eval '! shown Options' || fail "Escape did not close the dialog"
+    within_15s eval '! shown Options' || fail "Escape did not close the dialog"
 done
 echo "passed"

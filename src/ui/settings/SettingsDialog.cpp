@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <utility>
 
 #include "platform/Logging.h"
@@ -113,24 +114,43 @@ void SettingsDialog::centreOnScreen() {
     // manager has framed it (event() below).
     create();
     const QRect area = screen->geometry();
-    const QSize outer = frameGeometry().size();
+    const QSize outer = outerSize();
     m_centredOuterSize = outer;
     const float left =
         (float(area.width() * kTwipsPerPixel) - float(outer.width() * kTwipsPerPixel)) / 2.0f;
     const float top =
         (float(area.height() * kTwipsPerPixel) - float(outer.height() * kTwipsPerPixel)) / 2.0f;
-    move(area.left() + toPixels(left), area.top() + toPixels(top));
+    const QPoint place(area.left() + toPixels(left), area.top() + toPixels(top));
+    if (isVisible()) {
+        windowHandle()->setFramePosition(place);  // where the window manager puts its frame
+    } else {
+        move(place);
+    }
 }
 
-// A window manager on X11 frames the dialog after it is shown; the first event that finds the outer
-// size other than the one it was centred by (its first paint at the latest) centres it again by
-// the real one. The operator's own moves leave the outer size as it was, and the dialog where they
-// put it.
+// The dialog's size with the frame that the window system says it drew. The frame is asked for
+// afresh each time: while a window manager is still framing the dialog it can read as negative
+// margins (the frame window not yet grown), and that counts as no frame yet.
+QSize SettingsDialog::outerSize() const {
+    QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    if (frame.left() < 0 || frame.top() < 0 || frame.right() < 0 || frame.bottom() < 0) {
+        frame = QMargins();
+    }
+    return size().grownBy(frame);
+}
+
+// A window manager on X11 frames the dialog after it is shown, and says how thick the frame is
+// only then. Once the dialog has been mapped (a move asked for while the window manager is still
+// placing it can land anywhere) and its outer size is other than the one it was centred by, it is
+// centred again by the real one. The operator's own moves leave the outer size as it was, and the
+// dialog where they put it.
 bool SettingsDialog::event(QEvent* event) {
     // Looked at before the event is handled: a closed dialog deletes itself in its handling.
-    if (event->type() != QEvent::DeferredDelete && isVisible() &&
-        frameGeometry().size() != m_centredOuterSize) {
-        m_centredOuterSize = frameGeometry().size();
+    const QEvent::Type type = event->type();
+    const bool mapped =
+        type == QEvent::Paint || type == QEvent::WindowActivate || type == QEvent::Move;
+    if (mapped && isVisible() && outerSize() != m_centredOuterSize) {
+        m_centredOuterSize = outerSize();
         QMetaObject::invokeMethod(this, &SettingsDialog::centreOnScreen, Qt::QueuedConnection);
     }
     return QDialog::event(event);

@@ -43,6 +43,7 @@ protected:
 
 private:
     void centreOnScreen();
+    QSize outerSize() const;
 
     platform::SettingsStore& m_store;
     common::MessageBox& m_messages;
