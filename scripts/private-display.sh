@@ -4,7 +4,7 @@
 # up in three tries; stop_private_display ends it. Programs run under AddressSanitizer go easy on
 # one library's string reads (below). start_window_manager WORK [ENV...] runs openbox on it, in
 # the environment given (env's NAME=VALUE words, after -i if it starts afresh); within_15s polls
-# for what the display is to show.
+# for what the display is to show; skip_unless_installed TOOL... ends a test as skipped (77).
 #
 # Xvfb picks a free number and writes it once it accepts clients; it must not reset when its last
 # client goes, or a client connecting just then is refused. A machine shared with other displays
@@ -72,4 +72,16 @@ within_15s() {
         sleep 0.05
     done
     return 1
+}
+
+# Ends the test as skipped (exit 77, as ctest is told) unless every tool named is on the PATH.
+skip_unless_installed() {
+    local tool
+    for tool; do
+        command -v "$tool" >/dev/null || skip "$tool is missing"
+    done
+}
+skip() {
+    echo "skipped: $* (scripts/install-deps.sh installs it)"
+    exit 77
 }

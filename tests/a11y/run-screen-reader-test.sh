@@ -7,14 +7,8 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 program=$1
 txsim=$2
-
-skip() {
-    echo "skipped: $* (scripts/install-deps.sh installs it)"
-    exit 77
-}
-for tool in Xvfb dbus-run-session xdotool; do
-    command -v "$tool" >/dev/null || skip "$tool is missing"
-done
+source "$here/../../scripts/private-display.sh"
+skip_unless_installed Xvfb dbus-run-session xdotool
 [[ -x /usr/libexec/at-spi-bus-launcher ]] || skip "at-spi2-core is missing"
 # The distribution's Python, which the distribution's bindings belong to.
 python=/usr/bin/python3
@@ -35,7 +29,6 @@ cleanup() {
 trap cleanup EXIT
 
 # A display of its own, 1024 x 768 at 96 dpi.
-source "$here/../../scripts/private-display.sh"
 start_private_display "$work" || { echo "no display"; exit 1; }
 
 # Nothing of the desktop this may run in: its buses, its settings and port map.

@@ -8,14 +8,8 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 program=$1
 txsim=$2
-
-skip() {
-    echo "skipped: $* (scripts/install-deps.sh installs it)"
-    exit 77
-}
-for tool in Xvfb openbox xdotool xwininfo xprop; do
-    command -v "$tool" >/dev/null || skip "$tool is missing"
-done
+source "$here/../../scripts/private-display.sh"
+skip_unless_installed Xvfb openbox xdotool xwininfo xprop
 
 work=$(mktemp -d)
 pids=()
@@ -33,7 +27,6 @@ cleanup() {
 trap cleanup EXIT
 
 PRIVATE_DISPLAY_SIZE=1280x1024
-source "$here/../../scripts/private-display.sh"
 start_private_display "$work" || { echo "no display"; exit 1; }
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 export XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
