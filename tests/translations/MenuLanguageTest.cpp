@@ -11,13 +11,15 @@ namespace {
 
 class MenuLanguage : public ProgramFixture {
 protected:
-    // Every item of every menu, submenus included, by its objectName.
+    // Every item of every menu, submenus included, by its menu and place in it.
     QMap<QString, QString> menuItems() {
         QMap<QString, QString> items;
         for (const QMenu* menu : window().menuBar()->findChildren<QMenu*>()) {
-            for (const QAction* item : menu->actions()) {
-                if (!item->isSeparator()) {
-                    items.insert(item->objectName(), item->text());
+            const QList<QAction*> actions = menu->actions();
+            for (qsizetype place = 0; place < actions.size(); ++place) {
+                if (!actions[place]->isSeparator()) {
+                    items.insert(menu->objectName() + u'/' + QString::number(place),
+                                 actions[place]->text());
                 }
             }
         }
