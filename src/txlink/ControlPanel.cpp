@@ -159,10 +159,8 @@ void ControlPanel::recordCarrierReport() {
 // another program has taken is not.
 void ControlPanel::reopenPort() {
     m_link.close();
-    m_shown.forgetCarrier();
     // Records were lost with the line: what a tuning waits for may be among them.
-    stopTuningFor(TuningEnd::LinkDown);
-    m_tuning.forgetState();
+    forgetReports();
     const Status reopened = m_link.open(m_state.port);  // the link reports a failure
     if (reopened) {
         return;
@@ -177,9 +175,7 @@ void ControlPanel::reopenPort() {
 // for less than the silence limit never showed the link down, yet may have been another one.
 void ControlPanel::portReopened() {
     m_state.linkUp = false;
-    m_shown.forgetCarrier();
-    stopTuningFor(TuningEnd::LinkDown);
-    m_tuning.forgetState();
+    forgetReports();
     if (m_startupWaitsForDevice) {
         m_startupWaitsForDevice = false;
         (void)send(command::kStatusRequest);  // what start-up would have sent
@@ -215,6 +211,12 @@ void ControlPanel::showLinkDown() {
     m_state.linkUp = false;
     // Whatever the transmitter does meanwhile is not heard: no carrier request may act on the
     // last report, only on one that comes after the link is back. Nor may a tuning.
+    forgetReports();
+}
+
+// What the transmitter reported no longer holds: its carrier is unknown, and a tuning, which
+// steers by the reports, ends.
+void ControlPanel::forgetReports() {
     m_shown.forgetCarrier();
     stopTuningFor(TuningEnd::LinkDown);
     m_tuning.forgetState();

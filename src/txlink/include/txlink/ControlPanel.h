@@ -166,6 +166,7 @@ private:
     void pressHold(std::string_view command, bool PanelState::*held);
     CarrierFacts carrierFacts() const;
     void showLinkDown();
+    void forgetReports();
     void showNetworkControl();
     Status sendToggle(std::string_view origin, const std::string& peer = {});
     void recordCarrierReport();
