@@ -13,12 +13,15 @@ struct TimerDesign {
     const char* objectName;
     std::chrono::milliseconds interval;
     Handler tick;
+    Qt::TimerType type = Qt::CoarseTimer;
 };
 const TimerDesign kTimers[] = {
     {PanelTimer::LinkWatch, "Tmrcom", TransmitterSession::kLinkWatchPeriod,
      &ControlPanel::linkWatchTick},
+    // A tuning sends one command a tick of the frequency repeat timer and counts on the ticks
+    // being a full period apart, which a coarse timer (5 % either way) does not promise.
     {PanelTimer::FrequencyRepeat, "wait1", TransmitterSession::kFrequencyRepeatPeriod,
-     &ControlPanel::frequencyRepeatTick},
+     &ControlPanel::frequencyRepeatTick, Qt::PreciseTimer},
     {PanelTimer::PowerRepeat, "wait2", TransmitterSession::kPowerRepeatPeriod,
      &ControlPanel::powerRepeatTick},
     {PanelTimer::TransmitLampOff, "tmrTXLED", TransmitterSession::kLampPeriod,
@@ -37,11 +40,9 @@ TransmitterSession::TransmitterSession(const txlink::Clock& clock, txlink::Panel
         auto* timer = new QTimer(this);
         timer->setObjectName(QLatin1String(design.objectName));
         timer->setInterval(design.interval);
+        timer->setTimerType(design.type);
         m_timers.at(std::size_t(design.timer)) = timer;
     }
-    // A tuning sends one command a tick of the frequency repeat timer and counts on the ticks
-    // being a full period apart, which a coarse timer (5 % either way) does not promise.
-    m_timers.at(std::size_t(PanelTimer::FrequencyRepeat))->setTimerType(Qt::PreciseTimer);
 }
 
 TransmitterSession::~TransmitterSession() {
