@@ -271,6 +271,33 @@ bool needsAHeardTransmitter(Command command) {
            command == Command::GetLevel || command == Command::SetPtt;
 }
 
+int tuneReply(txlink::TuningEnd end) {
+    using txlink::TuningEnd;
+    switch (end) {
+        case TuningEnd::Reached:
+            return reply::kOk;
+        case TuningEnd::Unreachable:
+            return reply::kInvalidArgument;
+        case TuningEnd::CarrierOn:
+            return reply::kRejected;
+        case TuningEnd::NotReported:
+        case TuningEnd::LinkDown:
+        case TuningEnd::NoReport:
+            return reply::kTimedOut;
+        case TuningEnd::Reloaded:
+            return reply::kIo;
+        case TuningEnd::Operator:
+        case TuningEnd::Replaced:
+            return reply::kBusCollision;
+        case TuningEnd::DidNotMove:
+            return reply::kOutOfDomain;
+        case TuningEnd::StepStuck:
+        case TuningEnd::Disagreed:
+            return reply::kProtocol;
+    }
+    return reply::kProtocol;
+}
+
 }  // namespace
 
 Answer respond(const Request& request, Transmitter& transmitter, Transmitter::Requester requester) {
@@ -346,33 +373,6 @@ std::string stateDescription(std::optional<txlink::FrequencyKind> kind) {
         state += "0x2 " + std::to_string(step) + '\n';
     }
     return state + std::string(kStateAfterSteps);
-}
-
-int tuneReply(txlink::TuningEnd end) {
-    using txlink::TuningEnd;
-    switch (end) {
-        case TuningEnd::Reached:
-            return reply::kOk;
-        case TuningEnd::Unreachable:
-            return reply::kInvalidArgument;
-        case TuningEnd::CarrierOn:
-            return reply::kRejected;
-        case TuningEnd::NotReported:
-        case TuningEnd::LinkDown:
-        case TuningEnd::NoReport:
-            return reply::kTimedOut;
-        case TuningEnd::Reloaded:
-            return reply::kIo;
-        case TuningEnd::Operator:
-        case TuningEnd::Replaced:
-            return reply::kBusCollision;
-        case TuningEnd::DidNotMove:
-            return reply::kOutOfDomain;
-        case TuningEnd::StepStuck:
-        case TuningEnd::Disagreed:
-            return reply::kProtocol;
-    }
-    return reply::kProtocol;
 }
 
 std::string tuneAnswer(const Request& request, const txlink::TuningOutcome& outcome) {

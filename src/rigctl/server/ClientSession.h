@@ -35,7 +35,6 @@ public:
         m_tunePatience.setInterval(patience);
     }
     // A set_freq's answer waits for its tune.
-    bool awaitsTune() const { return m_awaitedTune.has_value(); }
 
     Transmitter::Requester requester() const { return m_requester; }
     // The client as ADDR:PORT, kept from the start so that it can still be named once closed.

@@ -24,13 +24,14 @@ QColor colourNumber(std::uint32_t number) {
     return QColor(int(number & 0xff), int((number >> 8) & 0xff), int((number >> 16) & 0xff));
 }
 
-const std::vector<FaceSubstitution>& faceSubstitutions() {
-    // Nearest first. Where the desktop lacks the classic sans serif, a metric-compatible face
+void substituteFaces() {
+    // Each face the windows ask for, and the free faces of the same kind that stand in for it,
+    // nearest first. Where the desktop lacks the classic sans serif, a metric-compatible face
     // keeps captions whole. The frequency digits and the status bar ask for the heaviest weight:
     // Inter Display has a true Black whose digits still fit their label ("Inter" itself sets them
     // a pixel too wide), the others are drawn bold. The call sign's serif goes to the URW
     // Century Schoolbook (C059) or Palatino (P052) of the free base 35 fonts.
-    static const std::vector<FaceSubstitution> kSubstitutions = {
+    const std::pair<QString, QStringList> substitutions[] = {
         {QStringLiteral("MS Sans Serif"),
          {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")}},
         {QStringLiteral("Arial Black"),
@@ -40,12 +41,8 @@ const std::vector<FaceSubstitution>& faceSubstitutions() {
          {QStringLiteral("C059"), QStringLiteral("P052"), QStringLiteral("Liberation Serif"),
           QStringLiteral("DejaVu Serif")}},
     };
-    return kSubstitutions;
-}
-
-void substituteFaces() {
-    for (const FaceSubstitution& substitution : faceSubstitutions())
-        QFont::insertSubstitutions(substitution.face, substitution.substitutes);
+    for (const auto& [face, substitutes] : substitutions)
+        QFont::insertSubstitutions(face, substitutes);
 }
 
 QFont windowDefaultFont() {

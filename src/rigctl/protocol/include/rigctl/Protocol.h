@@ -96,7 +96,6 @@ std::string overlongLineAnswer();
 // The answer to a set_freq request once its tune has ended: RPRT 0 when the transmitter reports
 // the frequency on the operator's step; otherwise the error that says why (see the manual page).
 std::string tuneAnswer(const Request& request, const txlink::TuningOutcome& outcome);
-int tuneReply(txlink::TuningEnd end);
 // The answer to a set_freq request whose tune goes on longer than a client waits: "timed out".
 std::string stillTuningAnswer(const Request& request);
 

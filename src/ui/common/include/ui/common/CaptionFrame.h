@@ -13,12 +13,13 @@ class CaptionFrame final : public QGroupBox {
 public:
     explicit CaptionFrame(const QString& caption, QWidget* parent = nullptr);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
     // Where the top border line runs, and where the caption is drawn across it.
     int borderTop() const;
     QRect captionRect() const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace ui::common

@@ -47,13 +47,6 @@ inline const QColor kCaptionText = kWhite;
 // The font of every control that has none of its own.
 QFont windowDefaultFont();
 
-// A face the windows ask for, and the free faces of the same kind that stand in for it.
-struct FaceSubstitution {
-    QString face;
-    QStringList substitutes;
-};
-const std::vector<FaceSubstitution>& faceSubstitutions();
-
 // Maps the faces the windows ask for onto free faces of the same kind, for the program's life,
 // so that captions measure as they were designed. The program and the tests that measure
 // captions call it once, before the first window.
