@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 #include <sys/stat.h>
@@ -129,6 +130,15 @@ QStringList serialLockFolders() {
             QStringLiteral("/var/lock/lockdev"),
             QStringLiteral("/run/lock"),
             QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
+}
+
+QString serialLockFileName(QString portName) {
+    return QLatin1String("LCK..") + portName.replace(u'/', u'_');
+}
+
+bool lockHolderRuns(qint64 pid) {
+    // Another user's process answers EPERM, and is there all the same.
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
 
 bool portIsMapped(int port) {

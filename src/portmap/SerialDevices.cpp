@@ -6,18 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
-#include <QStandardPaths>
 #include <algorithm>
-
-#include <cerrno>
-#include <csignal>
 
 namespace portmap {
 namespace {
-
-bool processIsAlive(qint64 pid) {
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-}
 
 // A lock file names its holder on its first line: "1234" (QLockFile) or "      1234" (UUCP).
 qint64 pidInLockFile(const QString& path) {
@@ -67,8 +59,6 @@ QString stableNameOf(const QString& device, const QString& stableFolder) {
 }
 
 qint64 lockHolderOf(const QString& device, const QStringList& folders) {
-    // A lock is named after the device without "/dev/", with its slashes made underscores:
-    // /dev/pts/7 is LCK..pts_7.
     QString name = QFileInfo(device).canonicalFilePath();
     if (name.isEmpty()) {
         return 0;
@@ -76,10 +66,9 @@ qint64 lockHolderOf(const QString& device, const QStringList& folders) {
     if (name.startsWith(QLatin1String("/dev/"))) {
         name.remove(0, 5);
     }
-    name.replace(u'/', u'_');
     for (const QString& folder : folders) {
-        const qint64 pid = pidInLockFile(folder + QStringLiteral("/LCK..") + name);
-        if (processIsAlive(pid)) {
+        const qint64 pid = pidInLockFile(QDir(folder).filePath(platform::serialLockFileName(name)));
+        if (platform::lockHolderRuns(pid)) {
             return pid;
         }
     }

@@ -2,33 +2,17 @@
 
 #include "platform/PortMap.h"
 
+#include <sys/types.h>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QSysInfo>
-#include <cerrno>
 #include <limits>
-
-#ifdef Q_OS_UNIX
-#include <signal.h>
-#include <sys/types.h>
-#endif
 
 namespace serial {
 namespace {
 
 // A lock file holds a number, a name and a host: anything longer is not one.
 constexpr qint64 kLongestLockFile = 1024;
-
-bool processRunning(qint64 pid) {
-#ifdef Q_OS_UNIX
-    // Another user's process answers EPERM, and is there all the same.
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
-#else
-    Q_UNUSED(pid);
-    return false;
-#endif
-}
 
 // The name the system gives the process (at most 15 characters on Linux); empty when it does not
 // tell, as when /proc hides other users' processes.
@@ -61,7 +45,7 @@ std::optional<LockHolder> readLockHolder(const QString& lockFile) {
     if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
         return std::nullopt;
     }
-    LockHolder holder{lockFile, pid, {}, processRunning(pid)};
+    LockHolder holder{lockFile, pid, {}, platform::lockHolderRuns(pid)};
     if (holder.running) {
         const QString name = processName(pid);
         // The lock's own name is the whole one when the system's is its shortened form.
@@ -74,9 +58,7 @@ std::optional<LockHolder> deviceLockHolder(const QString& portName) {
     if (portName.isEmpty()) {
         return std::nullopt;
     }
-    QString fileName = portName;
-    fileName.replace(u'/', u'_');
-    fileName.prepend(QLatin1String("LCK.."));
+    const QString fileName = platform::serialLockFileName(portName);
     for (const QString& folder : platform::serialLockFolders()) {
         const QString path = QDir(folder).filePath(fileName);
         if (QFile::exists(path)) {

@@ -16,6 +16,11 @@ using txlink::kLastPort;
 QString devicePathForPort(int port);
 // The folders QSerialPort takes its device locks (LCK..name) in, in its order.
 QStringList serialLockFolders();
+// The lock file's name for a device named as QSerialPort names it, without "/dev/": pts/7 is
+// LCK..pts_7.
+QString serialLockFileName(QString portName);
+// Whether process `pid`, a lock's holder, still runs (another user's counts too).
+bool lockHolderRuns(qint64 pid);
 // Whether the port map has an entry for port `port`, even one that points nowhere.
 bool portIsMapped(int port);
 
