@@ -96,23 +96,6 @@ QTreeWidget* makeList(QWidget* parent, const char* objectName, const QString& ac
     return list;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption,
-                        const QString& accessibleName) {
-    auto* button = new common::CommandButton(caption, parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setAccessibleName(accessibleName);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLabel* makeCaption(QWidget* parent, const char* objectName, const QString& caption,
-                    QWidget* buddy) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(objectName));
-    label->setBuddy(buddy);
-    return label;
-}
-
 }  // namespace
 
 DeviceSource DeviceSource::system() {
@@ -152,10 +135,10 @@ void SerialPortsWindow::buildControls() {
     for (int port = portmap::kFirstPort; port <= portmap::kLastPort; ++port) {
         m_portBox->addItem(portCaption(port), port);
     }
-    m_assign = makeButton(this, "assignButton", tr("&Assign device to port"),
-                          tr("Assign the selected device to the port number"));
-    m_clear =
-        makeButton(this, "clearButton", tr("C&lear port"), tr("Clear the port number's entry"));
+    m_assign = common::makeCommandButton(this, "assignButton", tr("&Assign device to port"),
+                                         tr("Assign the selected device to the port number"));
+    m_clear = common::makeCommandButton(this, "clearButton", tr("C&lear port"),
+                                        tr("Clear the port number's entry"));
     m_portList = makeList(this, "portList", tr("Port numbers"),
                           {tr("Port"), tr("Port-map entry"), tr("Opens"), tr("Present")});
     m_result = new QLabel(this);
@@ -165,10 +148,11 @@ void SerialPortsWindow::buildControls() {
     // Device names are anybody's to choose, and one that looks like markup is still a name.
     m_result->setTextFormat(Qt::PlainText);
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_close = makeButton(this, "closeButton", tr("Close"), tr("Close the window"));
+    m_close = common::makeCommandButton(this, "closeButton", tr("Close"), tr("Close the window"));
 
     auto* assignRow = new QHBoxLayout;
-    assignRow->addWidget(makeCaption(this, "portNumberCaption", tr("Port &number:"), m_portBox));
+    assignRow->addWidget(
+        common::makeBuddyCaption(this, "portNumberCaption", tr("Port &number:"), m_portBox));
     assignRow->addWidget(m_portBox);
     assignRow->addWidget(m_assign);
     assignRow->addWidget(m_clear);
@@ -178,11 +162,12 @@ void SerialPortsWindow::buildControls() {
     closeRow->addWidget(m_close, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        makeCaption(this, "deviceListCaption", tr("&Serial devices present:"), m_deviceList));
+    layout->addWidget(common::makeBuddyCaption(this, "deviceListCaption",
+                                               tr("&Serial devices present:"), m_deviceList));
     layout->addWidget(m_deviceList, 3);
     layout->addLayout(assignRow);
-    layout->addWidget(makeCaption(this, "portListCaption", tr("&Port numbers:"), m_portList));
+    layout->addWidget(
+        common::makeBuddyCaption(this, "portListCaption", tr("&Port numbers:"), m_portList));
     layout->addWidget(m_portList, 4);
     layout->addLayout(closeRow);
     resize(common::toPixels(12000), common::toPixels(7200));

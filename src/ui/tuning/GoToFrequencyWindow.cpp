@@ -17,6 +17,7 @@
 #include <initializer_list>
 
 #include "platform/Logging.h"
+#include "ui/common/CommandButton.h"
 
 namespace ui::tuning {
 namespace {
@@ -24,22 +25,6 @@ namespace {
 constexpr txlink::Hertz kHertzPerMegahertz = 1'000'000;
 constexpr int kNameColumn = 0;
 constexpr int kFrequencyColumn = 1;
-
-QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption,
-                        const QString& accessibleName) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setAccessibleName(accessibleName);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLabel* makeCaption(QWidget* parent, const char* objectName, const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(objectName));
-    label->setBuddy(buddy);
-    return label;
-}
 
 // The example the window gives of a frequency: written with the desktop's decimal separator and
 // no group separator, as the field reads it (a "1,296.875" would be refused when typed back).
@@ -159,7 +144,8 @@ void GoToFrequencyWindow::buildControls() {
     buildMemoryControls();
 
     auto* fieldRow = new QHBoxLayout;
-    fieldRow->addWidget(makeCaption(this, "frequencyCaption", tr("&Frequency (MHz):"), m_field));
+    fieldRow->addWidget(
+        common::makeBuddyCaption(this, "frequencyCaption", tr("&Frequency (MHz):"), m_field));
     fieldRow->addWidget(m_field, 1);
     fieldRow->addWidget(m_go);
     fieldRow->addWidget(m_stop);
@@ -175,7 +161,8 @@ void GoToFrequencyWindow::buildControls() {
     layout->addLayout(fieldRow);
     layout->addWidget(m_progress);
     layout->addWidget(m_result);
-    layout->addWidget(makeCaption(this, "memoriesCaption", tr("M&emories:"), m_memoryTable));
+    layout->addWidget(
+        common::makeBuddyCaption(this, "memoriesCaption", tr("M&emories:"), m_memoryTable));
     layout->addWidget(m_memoryTable, 1);
     layout->addLayout(memoryButtons);
 
@@ -199,9 +186,9 @@ void GoToFrequencyWindow::buildTuningControls() {
     connect(m_field, &QLineEdit::returnPressed, this, &GoToFrequencyWindow::goToTypedFrequency);
     connect(m_field, &QLineEdit::textChanged, this, &GoToFrequencyWindow::updateButtons);
 
-    m_go = makeButton(this, "goButton", tr("&Go"), tr("Go to the frequency"));
+    m_go = common::makeCommandButton(this, "goButton", tr("&Go"), tr("Go to the frequency"));
     connect(m_go, &QPushButton::clicked, this, &GoToFrequencyWindow::goToTypedFrequency);
-    m_stop = makeButton(this, "stopButton", tr("&Stop"), tr("Stop tuning"));
+    m_stop = common::makeCommandButton(this, "stopButton", tr("&Stop"), tr("Stop tuning"));
     connect(m_stop, &QPushButton::clicked, this, &GoToFrequencyWindow::stopTuning);
 
     m_progress = new QProgressBar(this);
@@ -242,19 +229,19 @@ void GoToFrequencyWindow::buildMemoryControls() {
         }
     });
 
-    m_add = makeButton(this, "addMemoryButton", tr("&Add current frequency"),
-                       tr("Add the current frequency to the memories"));
+    m_add = common::makeCommandButton(this, "addMemoryButton", tr("&Add current frequency"),
+                                      tr("Add the current frequency to the memories"));
     connect(m_add, &QPushButton::clicked, this, &GoToFrequencyWindow::addCurrentFrequency);
-    m_goToMemory =
-        makeButton(this, "goToMemoryButton", tr("Go to &memory"), tr("Go to the selected memory"));
+    m_goToMemory = common::makeCommandButton(this, "goToMemoryButton", tr("Go to &memory"),
+                                             tr("Go to the selected memory"));
     connect(m_goToMemory, &QPushButton::clicked, this, &GoToFrequencyWindow::goToSelectedMemory);
-    m_rename =
-        makeButton(this, "renameMemoryButton", tr("&Rename"), tr("Rename the selected memory"));
+    m_rename = common::makeCommandButton(this, "renameMemoryButton", tr("&Rename"),
+                                         tr("Rename the selected memory"));
     connect(m_rename, &QPushButton::clicked, this, &GoToFrequencyWindow::renameSelectedMemory);
-    m_remove =
-        makeButton(this, "removeMemoryButton", tr("Remo&ve"), tr("Remove the selected memory"));
+    m_remove = common::makeCommandButton(this, "removeMemoryButton", tr("Remo&ve"),
+                                         tr("Remove the selected memory"));
     connect(m_remove, &QPushButton::clicked, this, &GoToFrequencyWindow::removeSelectedMemory);
-    m_close = makeButton(this, "closeButton", tr("Close"), tr("Close the window"));
+    m_close = common::makeCommandButton(this, "closeButton", tr("Close"), tr("Close the window"));
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+class QLabel;
+
 namespace ui::common {
 
 // A command button as the style draws it, with the classic focus mark on its face while it has
@@ -15,5 +17,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// A command button of a laid-out window: named, with what a screen reader reads for it, and
+// pressed by Enter only while it has the focus.
+CommandButton* makeCommandButton(QWidget* parent, const char* objectName, const QString& caption,
+                                 const QString& accessibleName);
+// A caption whose underlined letter gives `buddy` the focus.
+QLabel* makeBuddyCaption(QWidget* parent, const char* objectName, const QString& caption,
+                         QWidget* buddy);
 
 }  // namespace ui::common
