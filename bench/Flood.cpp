@@ -107,7 +107,9 @@ int main(int argc, char* argv[]) {
         rssMost = std::max(rssMost, rss);
         if (double(elapsed.elapsed()) / 1000.0 >= seconds) {
             portOpenAtTheEnd = program.session().link().isOpen();
-            QCoreApplication::quit();
+            // exit(), not quit(): quit() asks the windows first, and the main window asks the
+            // operator before closing while the flood has just reported the carrier on.
+            QCoreApplication::exit(0);
         }
     });
     sampler.start(1s);
